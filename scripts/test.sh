@@ -15,3 +15,6 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELMORA_GUI=OFF -DVELMORA_BE
   -DVELMORA_TOOLS=OFF -DVELMORA_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# A bounded libFuzzer run over the saved-match reader (skipped when clang cannot build it).
+FUZZ_SECONDS=${FUZZ_SECONDS:-30} ./scripts/fuzz-match-file.sh build-fuzz

@@ -1,0 +1,388 @@
+#include "engine/match_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <random>
+
+#include "engine/rules.h"
+
+namespace velmora {
+
+namespace {
+
+// "0ZVQ", "1ZVQ", "2ZVQ": the version digit, then "ZVQ".
+constexpr std::uint8_t kSignatureTail[3] = {0x5A, 0x56, 0x51};
+
+void PutInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<std::uint8_t>(bits >> shift));
+    }
+}
+
+std::int32_t GetInt32(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    std::uint32_t bits = 0;
+    for (int i = 3; i >= 0; --i) {
+        bits = (bits << 8) | bytes[offset + static_cast<std::size_t>(i)];
+    }
+    return static_cast<std::int32_t>(bits);
+}
+
+int MaxMoves(int size) {
+    return size * size - 4;
+}
+
+// The search walks runs until they meet the ring, so the ring must be whole and the
+// playing squares must hold no Border.
+bool IsSoundSnapshot(const Board& board, int size) {
+    for (int cell = 0; cell < kBoardCells; ++cell) {
+        const std::uint8_t value = board[cell];
+        if (value > Black) {
+            return false;
+        }
+        if ((value == Border) == IsPlayingSquare(size, cell)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+MatchProblem CheckMove(const MoveEntry& entry, int size) {
+    if (!IsPlayingSquare(size, entry.square)) {
+        return MatchProblem::BadSquare;
+    }
+    if (!IsSide(entry.side)) {
+        return MatchProblem::BadSide;
+    }
+    if (entry.nextSide != Opponent(entry.side)) {
+        return MatchProblem::BadNextSide;
+    }
+    if (!IsSoundSnapshot(entry.snapshot, size)) {
+        return MatchProblem::BadSnapshot;
+    }
+    // Every move the program records was legal where it was played.
+    if (!IsLegal(entry.snapshot, size, entry.square, entry.side, entry.nextSide)) {
+        return MatchProblem::IllegalMove;
+    }
+    return MatchProblem::None;
+}
+
+std::optional<bool> GetFlag(std::uint8_t byte) {
+    if (byte > 1) {
+        return std::nullopt;
+    }
+    return byte == 1;
+}
+
+MatchDecodeResult Refuse(MatchProblem problem, int moveNumber = 0) {
+    MatchDecodeResult result;
+    result.problem = problem;
+    result.moveNumber = moveNumber;
+    return result;
+}
+
+std::string Quoted(const std::filesystem::path& path) {
+    return "«" + path.filename().string() + "»";
+}
+
+std::string CannotWriteMessage(const std::filesystem::path& path) {
+    return "Не удалось сохранить партию в файл " + Quoted(path) + ".";
+}
+
+bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Creates a file of a fresh name beside the target; -1 when the folder refuses.
+int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path* created,
+                          mode_t mode) {
+    std::random_device seed;
+    std::mt19937 random(seed());
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const std::filesystem::path candidate =
+            folder /
+            ("." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".tmp");
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            *created = candidate;
+            return fd;
+        }
+        if (errno != EEXIST) {
+            return -1;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+void StoredMatchSettings::ApplyTo(MatchSettings& settings) const {
+    settings.computerSide = computerSide;
+    settings.versusComputer = versusComputer;
+    if (training) {
+        settings.training = *training;
+    }
+    if (novice) {
+        settings.novice = *novice;
+    }
+    if (advanced) {
+        settings.advanced = *advanced;
+    }
+    if (level) {
+        settings.level = *level;
+    }
+}
+
+std::size_t MatchTailBytes(int version) {
+    switch (version) {
+        case 0:
+            return 5;
+        case 1:
+            return 6;
+        default:
+            return 12;
+    }
+}
+
+std::size_t MaxMatchFileBytes() {
+    return kMatchHeaderBytes + kMoveEntryBytes * static_cast<std::size_t>(MaxMoves(10)) +
+           MatchTailBytes(kMatchFileVersion);
+}
+
+std::vector<std::uint8_t> EncodeMatch(int size, std::span<const MoveEntry> moves,
+                                      const MatchSettings& settings) {
+    std::vector<std::uint8_t> out;
+    out.reserve(kMatchHeaderBytes + kMoveEntryBytes * moves.size() +
+                MatchTailBytes(kMatchFileVersion));
+    out.push_back(static_cast<std::uint8_t>('0' + kMatchFileVersion));
+    out.insert(out.end(), std::begin(kSignatureTail), std::end(kSignatureTail));
+    PutInt32(out, size);
+    PutInt32(out, static_cast<std::int32_t>(moves.size()));
+    for (const MoveEntry& entry : moves) {
+        PutInt32(out, entry.square);
+        PutInt32(out, entry.side);
+        PutInt32(out, entry.nextSide);
+        out.insert(out.end(), entry.snapshot.begin(), entry.snapshot.end());
+    }
+    PutInt32(out, settings.computerSide);
+    out.push_back(settings.versusComputer ? 1 : 0);
+    out.push_back(settings.training ? 1 : 0);
+    out.push_back(settings.novice ? 1 : 0);
+    out.push_back(settings.advanced ? 1 : 0);
+    PutInt32(out, settings.level);
+    return out;
+}
+
+MatchDecodeResult DecodeMatch(std::span<const std::uint8_t> bytes) {
+    // 1. Signature: the version digit, then "ZVQ".
+    if (bytes.size() < 4 || bytes[0] < '0' || bytes[0] > '2' ||
+        !std::equal(std::begin(kSignatureTail), std::end(kSignatureTail), bytes.begin() + 1)) {
+        return Refuse(MatchProblem::BadSignature);
+    }
+    SavedMatch match;
+    match.version = bytes[0] - '0';
+
+    // 2. Header, then the length the count implies, before anything is allocated.
+    if (bytes.size() < kMatchHeaderBytes) {
+        return Refuse(MatchProblem::EndsEarly);
+    }
+    match.size = GetInt32(bytes, 4);
+    if (!IsValidBoardSize(match.size)) {
+        return Refuse(MatchProblem::BadSize);
+    }
+    const std::int32_t count = GetInt32(bytes, 8);
+    if (count < 0 || count > MaxMoves(match.size)) {
+        return Refuse(MatchProblem::BadCount);
+    }
+    const std::size_t movesEnd =
+        kMatchHeaderBytes + kMoveEntryBytes * static_cast<std::size_t>(count);
+    const std::size_t expected = movesEnd + MatchTailBytes(match.version);
+    if (bytes.size() < expected) {
+        return Refuse(MatchProblem::EndsEarly);
+    }
+    if (bytes.size() > expected) {
+        return Refuse(MatchProblem::TrailingBytes);
+    }
+
+    // 3. The moves, each checked against its own snapshot.
+    match.moves.resize(static_cast<std::size_t>(count));
+    std::size_t offset = kMatchHeaderBytes;
+    for (int i = 0; i < count; ++i) {
+        MoveEntry& entry = match.moves[static_cast<std::size_t>(i)];
+        entry.square = GetInt32(bytes, offset);
+        entry.side = GetInt32(bytes, offset + 4);
+        entry.nextSide = GetInt32(bytes, offset + 8);
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset + 12), kBoardCells,
+                    entry.snapshot.begin());
+        offset += kMoveEntryBytes;
+        if (const MatchProblem problem = CheckMove(entry, match.size);
+            problem != MatchProblem::None) {
+            return Refuse(problem, i + 1);
+        }
+    }
+
+    // 4. The settings this version holds.
+    StoredMatchSettings& settings = match.settings;
+    settings.computerSide = GetInt32(bytes, offset);
+    if (!IsSide(settings.computerSide)) {
+        return Refuse(MatchProblem::BadComputerSide);
+    }
+    const std::optional<bool> versus = GetFlag(bytes[offset + 4]);
+    if (!versus) {
+        return Refuse(MatchProblem::BadFlag);
+    }
+    settings.versusComputer = *versus;
+    if (match.version >= 1) {
+        settings.training = GetFlag(bytes[offset + 5]);
+        if (!settings.training) {
+            return Refuse(MatchProblem::BadFlag);
+        }
+    }
+    if (match.version >= 2) {
+        settings.novice = GetFlag(bytes[offset + 6]);
+        settings.advanced = GetFlag(bytes[offset + 7]);
+        if (!settings.novice || !settings.advanced) {
+            return Refuse(MatchProblem::BadFlag);
+        }
+        settings.level = GetInt32(bytes, offset + 8);
+        if (*settings.level < 1 || *settings.level > 9) {
+            return Refuse(MatchProblem::BadLevel);
+        }
+    }
+    MatchDecodeResult result;
+    result.match = std::move(match);
+    return result;
+}
+
+std::string MatchProblemText(MatchProblem problem, int moveNumber) {
+    const std::string move = std::to_string(moveNumber);
+    switch (problem) {
+        case MatchProblem::None:
+            return {};
+        case MatchProblem::BadSignature:
+            return "это не сохранённая партия";
+        case MatchProblem::EndsEarly:
+            return "файл обрывается раньше конца партии";
+        case MatchProblem::TrailingBytes:
+            return "после конца партии есть лишние данные";
+        case MatchProblem::BadSize:
+            return "неверный размер поля";
+        case MatchProblem::BadCount:
+            return "неверное число ходов";
+        case MatchProblem::BadSquare:
+            return "неверное поле в ходе " + move;
+        case MatchProblem::BadSide:
+            return "неверный цвет в ходе " + move;
+        case MatchProblem::BadNextSide:
+            return "неверная очерёдность в ходе " + move;
+        case MatchProblem::BadSnapshot:
+            return "неверная позиция перед ходом " + move;
+        case MatchProblem::IllegalMove:
+            return "невозможный ход " + move;
+        case MatchProblem::BadComputerSide:
+            return "неверный цвет компьютера";
+        case MatchProblem::BadFlag:
+            return "неверные настройки игры";
+        case MatchProblem::BadLevel:
+            return "неверный уровень компьютера";
+    }
+    return {};
+}
+
+MatchReadResult ReadMatchFile(const std::filesystem::path& path) {
+    MatchReadResult result;
+    std::ifstream in(path, std::ios::binary);
+    std::error_code ignored;
+    if (!in || std::filesystem::is_directory(path, ignored)) {
+        result.error = "Не удалось открыть файл " + Quoted(path) + ".";
+        return result;
+    }
+    // One byte more than the longest valid match is enough to tell that a file is too long.
+    std::vector<std::uint8_t> bytes(MaxMatchFileBytes() + 1);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) {
+        result.error = "Не удалось прочитать файл " + Quoted(path) + ".";
+        return result;
+    }
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    MatchDecodeResult decoded = DecodeMatch(bytes);
+    if (decoded.problem == MatchProblem::BadSignature) {
+        result.error = "Файл " + Quoted(path) + " не является сохранённой партией.";
+    } else if (!decoded.match) {
+        result.error = "Файл " + Quoted(path) + " повреждён и не может быть открыт: " +
+                       MatchProblemText(decoded.problem, decoded.moveNumber) + ".";
+    }
+    result.match = std::move(decoded.match);
+    return result;
+}
+
+bool WriteMatch(const OBoardTracker& record, const MatchSettings& settings,
+                const std::filesystem::path& path, std::string* error) {
+    const std::vector<std::uint8_t> bytes = EncodeMatch(record.Size(), record.Moves(), settings);
+    // A replaced file keeps its permissions; a new one gets the usual ones.
+    mode_t mode = 0666;
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    }
+    std::filesystem::path temporary;
+    const int fd = CreateTemporaryBeside(path, &temporary, mode);
+    if (fd < 0) {
+        if (error != nullptr) {
+            *error = CannotWriteMessage(path);
+        }
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        if (error != nullptr) {
+            *error = CannotWriteMessage(path);
+        }
+    }
+    return ok;
+}
+
+void ApplySavedMatch(SavedMatch match, OBoardTracker& record, GamePosition& position,
+                     MatchSettings& settings) {
+    match.settings.ApplyTo(settings);
+    record.Assign(match.size, std::move(match.moves));
+    record.RebuildList(0);
+    position.Reset(match.size);
+    record.Rewind(position);
+}
+
+bool LoadMatch(const std::filesystem::path& path, OBoardTracker& record, GamePosition& position,
+               MatchSettings& settings, std::string* error) {
+    MatchReadResult read = ReadMatchFile(path);
+    if (!read.match) {
+        if (error != nullptr) {
+            *error = std::move(read.error);
+        }
+        return false;
+    }
+    ApplySavedMatch(std::move(*read.match), record, position, settings);
+    return true;
+}
+
+}  // namespace velmora
