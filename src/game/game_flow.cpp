@@ -1,0 +1,317 @@
+#include "game/game_flow.h"
+
+#include "engine/rules.h"
+#include "game/game_texts.h"
+#include "game/move_review.h"
+
+namespace velmora {
+
+GameFlow::GameFlow(GameSession& session, Ports ports)
+    : session_(session), ports_(std::move(ports)) {}
+
+void GameFlow::Play(int effect) const {
+    if (ports_.playEffect) {
+        ports_.playEffect(effect);
+    }
+}
+
+bool GameFlow::LocalTurn() const {
+    return !session_.flags.networkGame ||
+           session_.position.sideToMove == session_.settings.computerSide;
+}
+
+bool GameFlow::AnimationRunning() const {
+    return session_.settings.animationOn && ports_.display.PieceAnimationRunning();
+}
+
+void GameFlow::StartEngineGame() {
+    session_.position.Reset(Size());
+    session_.record.NewRecord(Size());
+    session_.flags.trainingGame = false;
+}
+
+void GameFlow::SetReviewing(bool value) {
+    reviewing_ = value;
+    ports_.display.SetReviewing(value);
+    ports_.view.SetContinueEnabled(value);
+}
+
+void GameFlow::ShowNewGameStatus() {
+    ports_.view.SetStatusPanel(0, SideToMoveText(White));
+    ports_.view.SetStatusPanel(1, ScoreText(2, 2));
+    ports_.view.SetStatusPanel(2, MoveCounterText(0, 0));
+}
+
+void GameFlow::NewGameCommand() {
+    if (session_.flags.networkGame && ports_.net != nullptr) {
+        ports_.net->SendRestart();
+        ports_.net->StartNetGame();
+        return;
+    }
+    ports_.display.EndMarks();
+    ports_.display.EndPieces();
+    StartEngineGame();
+    ports_.display.SetNoLastMove(true);
+    SetReviewing(false);
+    DisableUndoRedo();
+    ShowNewGameStatus();
+    ports_.display.RedrawBoard();
+    AfterMove(true);
+}
+
+void GameFlow::BeginNetworkGame() {
+    netStartMark_ = true;
+    peerMovePending_ = false;
+    ports_.display.ResetCursor();
+    ports_.display.EndMarks();
+    ports_.display.EndPieces();
+    StartEngineGame();
+    ports_.display.SetNoLastMove(true);
+    SetReviewing(false);
+    ShowNewGameStatus();
+    ports_.display.RedrawBoard();
+}
+
+void GameFlow::PointerMove(int x, int y) {
+    const bool changed = ports_.display.MoveCursorToPoint(x, y);
+    if (reviewing_ || ports_.engine.Busy() || !LocalTurn()) {
+        return;
+    }
+    const GamePosition& position = session_.position;
+    const int square = SquareAt(Size(), ports_.display.CursorCol(), ports_.display.CursorRow());
+    if (IsLegal(position.board, Size(), square, position.sideToMove,
+                Opponent(position.sideToMove))) {
+        ports_.view.SetPointer(PointerShape::HandPoint);
+        if (changed) {
+            Play(kCursorEffect);
+        }
+    } else {
+        ports_.view.SetPointer(PointerShape::Arrow);
+    }
+}
+
+void GameFlow::BoardClick() {
+    GamePosition& position = session_.position;
+    if (position.gameOver || ports_.engine.Busy() || !LocalTurn()) {
+        return;
+    }
+    if (reviewing_) {
+        if (review_ != nullptr) {
+            review_->AskWhatToDo();
+        }
+        return;
+    }
+    if (AnimationRunning()) {
+        return;
+    }
+    const int col = ports_.display.CursorCol();
+    const int row = ports_.display.CursorRow();
+    const int square = SquareAt(Size(), col, row);
+    if (!IsLegal(position.board, Size(), square, position.sideToMove,
+                 Opponent(position.sideToMove))) {
+        return;
+    }
+    if (session_.settings.versusComputer) {
+        DisableUndoRedo();
+    }
+    PlayMoveOnBoard(square);
+    if (session_.flags.networkGame && ports_.net != nullptr) {
+        ports_.net->SendMove(col, row);
+    }
+    AfterMove(false);
+    EnableUndoRedo();
+}
+
+void GameFlow::PlayMoveOnBoard(int square) {
+    GamePosition& position = session_.position;
+    const int side = position.sideToMove;
+    ports_.display.SnapshotBeforeMove();
+    session_.record.AddMove(position, square, side, Opponent(side));
+    MakeMove(position.board, Size(), square, side, Opponent(side));
+    position.openingPending = false;
+    UpdateMoveCounter();
+    ports_.display.ShowPlayedMove();
+}
+
+bool GameFlow::WaitForAnimation() {
+    if (!AnimationRunning()) {
+        return true;
+    }
+    ports_.waiter.WaitUntil([this] {
+        return !AnimationRunning() || session_.position.gameOver || ports_.display.NoLastMove();
+    });
+    return !session_.position.gameOver && !ports_.display.NoLastMove();
+}
+
+int GameFlow::ComputeWithHourglass() {
+    ports_.view.SetPointer(PointerShape::Hourglass);
+    const int answer = ports_.engine.ComputeMove();
+    if (netStartMark_) {
+        netStartMark_ = false;
+    } else {
+        ports_.view.SetPointer(PointerShape::Arrow);
+    }
+    return answer;
+}
+
+void GameFlow::AfterMove(bool computerFirst) {
+    GamePosition& position = session_.position;
+    if (position.gameOver) {
+        return;
+    }
+    bool computerStep = computerFirst;
+    for (;;) {
+        if (computerStep) {
+            if (!session_.settings.versusComputer ||
+                position.sideToMove != session_.settings.computerSide) {
+                break;
+            }
+            const int answer = ComputeWithHourglass();
+            // No square means the search was stopped (a new network game, the window
+            // closing); nothing was played, so the turn must not change either.
+            if (answer == NoMove || position.gameOver) {
+                return;
+            }
+            if (!WaitForAnimation()) {
+                return;
+            }
+            PlayMoveOnBoard(answer);
+            if (session_.flags.networkGame) {
+                return;
+            }
+        }
+        computerStep = true;
+        if (!RefreshAfterMove()) {
+            return;
+        }
+    }
+    if (session_.flags.networkGame) {
+        ports_.view.SetPointer(LocalTurn() ? PointerShape::Arrow : PointerShape::Hourglass);
+    }
+}
+
+bool GameFlow::RefreshAfterMove() {
+    GamePosition& position = session_.position;
+    if (!session_.settings.animationOn) {
+        ports_.display.RedrawBoard();
+    }
+    const ScanResult scan = ScanBoard(position.board, Size());
+    ports_.view.SetStatusPanel(1, ScoreText(scan.whiteCount, scan.blackCount));
+    position.sideToMove = Opponent(position.sideToMove);
+    if (scan.GameOver()) {
+        FinishGame(scan.whiteCount, scan.blackCount);
+        return false;
+    }
+    if (!scan.whiteCanMove && position.sideToMove == White) {
+        position.sideToMove = Black;
+        Play(kEndGameEffect);
+        ports_.view.ShowFinal(WhitePasses, 0, 0);
+    } else if (!scan.blackCanMove && position.sideToMove == Black) {
+        position.sideToMove = White;
+        Play(kEndGameEffect);
+        ports_.view.ShowFinal(BlackPasses, 0, 0);
+    }
+    ports_.view.SetStatusPanel(0, SideToMoveText(position.sideToMove));
+    return !position.gameOver;
+}
+
+void GameFlow::FinishGame(int whiteCount, int blackCount) {
+    ports_.view.SetStatusPanel(0, kGameOverText);
+    Play(kEndGameEffect);
+    if (whiteCount == blackCount) {
+        ports_.view.ShowFinal(Draw, whiteCount, blackCount);
+    } else if (whiteCount > blackCount) {
+        ports_.view.ShowFinal(WhiteWon, whiteCount, blackCount);
+    } else {
+        ports_.view.ShowFinal(BlackWon, blackCount, whiteCount);
+    }
+    session_.position.gameOver = true;
+    const Settings& settings = session_.settings;
+    if (!settings.versusComputer || session_.flags.trainingGame) {
+        return;
+    }
+    const int human = settings.HumanSide();
+    const int humanCount = human == White ? whiteCount : blackCount;
+    const int computerCount = human == White ? blackCount : whiteCount;
+    const GameResult result = humanCount == computerCount  ? GameResult::Draw
+                              : humanCount > computerCount ? GameResult::Win
+                                                           : GameResult::Loss;
+    RecordResult(session_.statistics, settings, result);
+    ports_.view.ShowStatistics();
+}
+
+void GameFlow::ApplyRemoteMove(int col, int row) {
+    if (!peerMovePending_) {
+        return;
+    }
+    peerMovePending_ = false;
+    const GamePosition& position = session_.position;
+    if (col < 0 || col >= Size() || row < 0 || row >= Size() || position.gameOver) {
+        return;
+    }
+    const int square = SquareAt(Size(), col, row);
+    const auto legal = [&] {
+        return IsLegal(position.board, Size(), square, position.sideToMove,
+                       Opponent(position.sideToMove));
+    };
+    if (!legal()) {
+        return;
+    }
+    WaitForAnimation();
+    // A restart or the end may have come in while the animation finished.
+    if (position.gameOver || !legal()) {
+        return;
+    }
+    PlayMoveOnBoard(square);
+    AfterMove(false);
+}
+
+void GameFlow::HintCommand() {
+    if (session_.position.gameOver || session_.flags.networkGame ||
+        ports_.display.PieceAnimationRunning() || reviewing_) {
+        return;
+    }
+    if (session_.settings.versusComputer && !session_.flags.trainingGame) {
+        if (!ports_.prompter.AskYesNo(kHintQuestion)) {
+            return;
+        }
+        session_.flags.trainingGame = true;
+    }
+    const int answer = ComputeWithHourglass();
+    if (answer == NoMove) {
+        return;
+    }
+    ports_.view.MovePointerToSquare(ColumnOf(Size(), answer), RowOf(Size(), answer));
+    Play(kHintEffect);
+}
+
+void GameFlow::UpdateStatus() {
+    const ScanResult scan = ScanBoard(session_.position.board, Size());
+    ports_.view.SetStatusPanel(1, ScoreText(scan.whiteCount, scan.blackCount));
+    ports_.view.SetStatusPanel(
+        0, scan.GameOver() ? kGameOverText : SideToMoveText(session_.position.sideToMove));
+}
+
+void GameFlow::UpdateMoveCounter() {
+    ports_.view.SetStatusPanel(2,
+                               MoveCounterText(session_.record.Current(), session_.record.Count()));
+}
+
+void GameFlow::DisableUndoRedo() {
+    ports_.view.SetUndoRedoEnabled(false);
+}
+
+void GameFlow::EnableUndoRedo() {
+    if (session_.flags.networkGame) {
+        ports_.view.SetUndoRedoEnabled(false);
+    } else if (session_.record.Count() >= 1) {
+        ports_.view.SetUndoRedoEnabled(true);
+    }
+}
+
+bool GameFlow::NoHumanMoveYet() const {
+    const int count = session_.record.Count();
+    return session_.settings.computerSide == Black ? count == 0 : count < 2;
+}
+
+}  // namespace velmora

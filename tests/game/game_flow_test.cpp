@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include "engine/notation.h"
+#include "engine/side_names.h"
+#include "game/game_texts.h"
+#include "game_fakes.h"
+
+namespace velmora {
+namespace {
+
+using testing::GameRig;
+
+// Plays the game to its end: the human (through clicks) always takes the last legal
+// square of the move order, the fake computer the first.
+void PlayOut(GameRig& rig) {
+    for (int guard = 0; guard < 200 && !rig.session.position.gameOver; ++guard) {
+        const GamePosition& p = rig.session.position;
+        int choice = NoMove;
+        for (const int square : MoveOrder(p.boardSize)) {
+            if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
+                choice = square;
+            }
+        }
+        ASSERT_NE(choice, NoMove) << "the human was left without a move and no pass came";
+        rig.ClickSquare(choice);
+    }
+    ASSERT_TRUE(rig.session.position.gameOver);
+}
+
+TEST(GameFlowTest, NewGameWithComputerAsWhiteOpensAtOnce) {
+    for (const int size : {8, 10}) {
+        GameRig rig(size, true, White);
+        rig.flow.NewGameCommand();
+        const int opening = size == 8 ? 53 : 54;
+        ASSERT_EQ(rig.session.record.Count(), 1);
+        EXPECT_EQ(rig.session.record.Entry(0).square, opening);
+        EXPECT_EQ(rig.engine.searches, 0);
+        EXPECT_EQ(rig.session.position.sideToMove, Black);
+        EXPECT_EQ(rig.view.panels[0], SideName(Black) + " ходят");
+        EXPECT_EQ(rig.view.panels[2], "Ход 1/1");
+        EXPECT_FALSE(rig.session.position.openingPending);
+    }
+}
+
+TEST(GameFlowTest, HumanMoveAndComputerReplyUpdateThePanels) {
+    GameRig rig(8, true, Black);
+    rig.flow.NewGameCommand();
+    EXPECT_EQ(rig.view.panels[0], SideName(White) + " ходят");
+    EXPECT_EQ(rig.view.panels[1], SideName(White) + " 2 : " + SideName(Black) + " 2");
+    EXPECT_EQ(rig.view.panels[2], "Ход 0/0");
+    EXPECT_FALSE(rig.view.undoRedo);
+
+    // An illegal square does nothing at all.
+    rig.ClickSquare(11);
+    EXPECT_EQ(rig.session.record.Count(), 0);
+
+    rig.ClickSquare(53);  // E6
+    EXPECT_EQ(rig.engine.searches, 1) << "the human's move clears the fixed opening";
+    EXPECT_EQ(rig.session.record.Count(), 2);
+    EXPECT_EQ(rig.view.panels[2], "Ход 2/2");
+    EXPECT_EQ(rig.session.position.sideToMove, White);
+    EXPECT_TRUE(rig.view.undoRedo);
+    const ScanResult scan = ScanBoard(rig.session.position.board, 8);
+    EXPECT_EQ(rig.view.panels[1], ScoreText(scan.whiteCount, scan.blackCount));
+    // Without animation each move is drawn with the plain move.
+    EXPECT_EQ(rig.display.shownMoves, 2);
+}
+
+TEST(GameFlowTest, CursorSoundOnlyWhenMovingOntoAnotherLegalSquare) {
+    GameRig rig(8, false);
+    rig.flow.NewGameCommand();
+    rig.flow.PointerMove(22 + 61 * 4 + 5, 22 + 61 * 2 + 5);  // E6, legal
+    EXPECT_EQ(rig.view.pointer, PointerShape::HandPoint);
+    rig.flow.PointerMove(22 + 61 * 4 + 40, 22 + 61 * 2 + 40);  // still E6
+    EXPECT_EQ(rig.effects, std::vector<int>{kCursorEffect});
+    rig.flow.PointerMove(22, 22);  // A8, illegal
+    EXPECT_EQ(rig.view.pointer, PointerShape::Arrow);
+    EXPECT_EQ(rig.effects.size(), 1u);
+}
+
+TEST(GameFlowTest, MarginsCountAsTheFirstSquareAndBeyondKeepsTheLastOne) {
+    GameRig rig(8, false);
+    rig.flow.NewGameCommand();
+    // Hover F5 (column 5, row 3), then click far to the right of the board: the pointer's
+    // column is off the board, so F5 stays and is played.
+    rig.flow.PointerMove(22 + 61 * 5 + 30, 22 + 61 * 3 + 30);
+    rig.flow.PointerMove(900, 22 + 61 * 3 + 30);
+    EXPECT_EQ(rig.display.col, 5);
+    rig.flow.BoardClick();
+    ASSERT_EQ(rig.session.record.Count(), 1);
+    EXPECT_EQ(rig.session.record.Entry(0).square, 64);
+
+    // The left margin (x < 20) truncates towards zero: column 0.
+    rig.flow.PointerMove(5, 30);
+    EXPECT_EQ(rig.display.col, 0);
+    EXPECT_EQ(rig.display.row, 0);
+}
+
+TEST(GameFlowTest, TwoHumansPlayBothColoursAndNothingIsCounted) {
+    GameRig rig(8, false);
+    rig.flow.NewGameCommand();
+    rig.ClickSquare(53);
+    EXPECT_EQ(rig.session.position.sideToMove, Black);
+    rig.ClickSquare(rig.FirstLegal());
+    EXPECT_EQ(rig.session.position.sideToMove, White);
+    EXPECT_EQ(rig.engine.searches, 0);
+    PlayOut(rig);
+    EXPECT_EQ(rig.view.statisticsShown, 0);
+    EXPECT_EQ(rig.session.statistics.Totals(0).games, 0u);
+    EXPECT_EQ(rig.view.panels[0], kGameOverText);
+}
+
+TEST(GameFlowTest, FinishedGameAgainstTheComputerIsCountedOnce) {
+    for (const int size : {8, 10}) {
+        GameRig rig(size, true, Black);
+        rig.session.settings.level = 3;
+        rig.session.settings.noviceLevel = false;
+        rig.flow.NewGameCommand();
+        PlayOut(rig);
+        ASSERT_FALSE(rig.view.finals.empty());
+        const auto& final = rig.view.finals.back();
+        const ScanResult scan = ScanBoard(rig.session.position.board, size);
+        const int block = StatisticsTable::BlockIndex(size, false);
+        const LevelCounters counters = rig.session.statistics.Level(block, 3);
+        EXPECT_EQ(counters.games, 1u);
+        if (scan.whiteCount > scan.blackCount) {
+            EXPECT_EQ(final.kind, WhiteWon);
+            EXPECT_EQ(final.first, scan.whiteCount);
+            EXPECT_EQ(counters.wins, 1u);
+        } else if (scan.whiteCount < scan.blackCount) {
+            EXPECT_EQ(final.kind, BlackWon);
+            EXPECT_EQ(final.second, scan.whiteCount);
+            EXPECT_EQ(counters.losses, 1u);
+        } else {
+            EXPECT_EQ(final.kind, Draw);
+            EXPECT_EQ(counters.draws, 1u);
+        }
+        EXPECT_EQ(rig.view.statisticsShown, 1);
+        EXPECT_EQ(rig.effects.back(), kEndGameEffect);
+        // Clicks after the end do nothing.
+        const int count = rig.session.record.Count();
+        rig.flow.BoardClick();
+        EXPECT_EQ(rig.session.record.Count(), count);
+    }
+}
+
+// White (human) can only play A8. Black answers H4; then White has no move left while Black
+// still has D3, so White passes and the computer moves again without a click.
+TEST(GameFlowTest, HumanPassIsShownAndTheComputerMovesAgain) {
+    GameRig rig(8, true, Black);
+    rig.flow.NewGameCommand();
+    Board& board = rig.session.position.board;
+    for (const int square : SquareList(8)) {
+        board[square] = Empty;
+    }
+    board[*ParseSquare(8, "A7")] = Black;
+    board[*ParseSquare(8, "A6")] = White;
+    board[*ParseSquare(8, "H1")] = Black;
+    board[*ParseSquare(8, "H2")] = White;
+    board[*ParseSquare(8, "H3")] = White;
+    board[*ParseSquare(8, "D1")] = Black;
+    board[*ParseSquare(8, "D2")] = White;
+    rig.session.position.openingPending = false;
+
+    rig.ClickSquare(*ParseSquare(8, "A8"));
+    ASSERT_EQ(rig.session.record.Count(), 3);
+    EXPECT_EQ(rig.session.record.Entry(1).square, *ParseSquare(8, "H4"));
+    EXPECT_EQ(rig.session.record.Entry(2).square, *ParseSquare(8, "D3"));
+    EXPECT_EQ(rig.session.record.Entry(2).side, Black) << "a pass shows as two Black entries";
+    ASSERT_EQ(rig.view.finals.size(), 2u);
+    EXPECT_EQ(rig.view.finals[0].kind, WhitePasses);
+    EXPECT_EQ(rig.view.finals[1].kind, BlackWon);
+    EXPECT_EQ(rig.view.finals[1].first, 7);
+    EXPECT_EQ(rig.view.finals[1].second, 3);
+    EXPECT_EQ(rig.effects, (std::vector<int>{kEndGameEffect, kEndGameEffect}));
+    EXPECT_TRUE(rig.session.position.gameOver);
+    EXPECT_EQ(rig.view.panels[0], kGameOverText);
+}
+
+TEST(GameFlowTest, HintAsksOnceAndMakesTheGameATrainingGame) {
+    GameRig rig(8, true, Black);
+    rig.flow.NewGameCommand();
+    rig.prompter.answers = {false};
+    rig.flow.HintCommand();
+    EXPECT_EQ(rig.prompter.questions.size(), 1u);
+    EXPECT_FALSE(rig.session.flags.trainingGame);
+    EXPECT_EQ(rig.view.pointerCol, -1);
+
+    rig.prompter.answers = {true};
+    rig.flow.HintCommand();
+    EXPECT_TRUE(rig.session.flags.trainingGame);
+    // Before any move the fixed opening square is the advice: E6.
+    EXPECT_EQ(rig.view.pointerCol, 4);
+    EXPECT_EQ(rig.view.pointerRow, 2);
+    EXPECT_EQ(rig.effects.back(), kHintEffect);
+    EXPECT_EQ(rig.session.record.Count(), 0) << "a hint does not play";
+
+    rig.flow.HintCommand();
+    EXPECT_EQ(rig.prompter.questions.size(), 2u) << "a training game is not asked again";
+
+    // A training game's end is shown but not counted.
+    PlayOut(rig);
+    EXPECT_EQ(rig.view.statisticsShown, 0);
+    EXPECT_EQ(rig.session.statistics.Totals(0).games, 0u);
+}
+
+TEST(GameFlowTest, HintBetweenTwoHumansAsksNothing) {
+    GameRig rig(8, false);
+    rig.flow.NewGameCommand();
+    rig.flow.HintCommand();
+    EXPECT_TRUE(rig.prompter.questions.empty());
+    EXPECT_EQ(rig.view.pointerCol, 4);
+}
+
+TEST(GameFlowTest, ComputerWaitsForTheHumansAnimation) {
+    GameRig rig(8, true, Black);
+    rig.session.settings.animationOn = true;
+    rig.display.animationLength = 15;
+    rig.flow.NewGameCommand();
+    rig.ClickSquare(53);
+    EXPECT_EQ(rig.waiter.waits, 1);
+    EXPECT_EQ(rig.session.record.Count(), 2);
+    // A click while the computer's reply still animates is ignored.
+    rig.ClickSquare(rig.FirstLegal());
+    EXPECT_EQ(rig.session.record.Count(), 2);
+}
+
+TEST(GameFlowTest, RemoteMovesOnlyWhenPendingAndLegal) {
+    GameRig rig(8, false);
+    testing::FakeNet net;
+    rig.flow.SetNetLink(&net);
+    rig.session.flags.networkGame = true;
+    rig.session.settings.computerSide = Black;  // the local player's side
+    rig.flow.BeginNetworkGame();
+    EXPECT_TRUE(rig.flow.NetStartMark());
+
+    rig.flow.ApplyRemoteMove(4, 2);  // not pending: ignored
+    EXPECT_EQ(rig.session.record.Count(), 0);
+    rig.flow.SetPeerMovePending();
+    rig.flow.ApplyRemoteMove(0, 0);  // illegal: ignored
+    EXPECT_EQ(rig.session.record.Count(), 0);
+    rig.flow.SetPeerMovePending();
+    rig.flow.ApplyRemoteMove(-1, 12);  // outside the board: ignored
+    rig.flow.SetPeerMovePending();
+    rig.flow.ApplyRemoteMove(4, 2);
+    EXPECT_EQ(rig.session.record.Count(), 1);
+    EXPECT_EQ(rig.session.position.sideToMove, Black);
+
+    // The local player answers; the move goes to the peer.
+    const int square = rig.FirstLegal();
+    rig.ClickSquare(square);
+    ASSERT_EQ(net.sent.size(), 1u);
+    EXPECT_EQ(net.sent[0], std::make_pair(ColumnOf(8, square), RowOf(8, square)));
+    // Not the local turn now: clicks are ignored.
+    rig.ClickSquare(rig.FirstLegal());
+    EXPECT_EQ(rig.session.record.Count(), 2);
+    EXPECT_FALSE(rig.view.undoRedo);
+
+    rig.flow.NewGameCommand();
+    EXPECT_EQ(net.restarts, 1);
+    EXPECT_EQ(net.starts, 1);
+}
+
+}  // namespace
+}  // namespace velmora
