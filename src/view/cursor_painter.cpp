@@ -19,20 +19,21 @@ bool CursorFits(const GraphicsHolder& holder, std::uint32_t* bits, int x, int y,
     return cell > 0 && cell <= GraphicsHolder::kCursorSaveSide && back.Holds(x, y, cell, cell);
 }
 
-// What a flame of intensity v adds to each channel: the palette colour, dimmer as v grows.
-// The field runs hotter than the palette is long, so the look-up is clamped.
-std::array<std::uint32_t, 3> FlameAdd(const std::array<std::uint32_t, 256>& palette, int v) {
+constexpr int kHottest = 320;  // the fuel row holds 0..319 and nothing cools upwards past it
+
+// What a flame of intensity v adds to each channel, packed like a pixel: the palette colour,
+// dimmer as v grows. The field runs hotter than the palette is long, so the look-up is clamped.
+std::uint32_t FlameAdd(const std::array<std::uint32_t, 256>& palette, int v) {
     const std::uint32_t colour = palette[std::min(v, 255)];
     const int dim = v / 4;
-    return {static_cast<std::uint32_t>(std::max(0, RedOf(colour) - dim)),
-            static_cast<std::uint32_t>(std::max(0, GreenOf(colour) - dim)),
-            static_cast<std::uint32_t>(std::max(0, BlueOf(colour) - dim))};
+    return PixelOf(std::max(0, RedOf(colour) - dim), std::max(0, GreenOf(colour) - dim),
+                   std::max(0, BlueOf(colour) - dim));
 }
 
-std::uint32_t AddClamped(std::uint32_t pixel, const std::array<std::uint32_t, 3>& add) {
-    const int red = std::min(255, RedOf(pixel) + static_cast<int>(add[0]));
-    const int green = std::min(255, GreenOf(pixel) + static_cast<int>(add[1]));
-    const int blue = std::min(255, BlueOf(pixel) + static_cast<int>(add[2]));
+std::uint32_t AddClamped(std::uint32_t pixel, std::uint32_t add) {
+    const int red = std::min(255, RedOf(pixel) + RedOf(add));
+    const int green = std::min(255, GreenOf(pixel) + GreenOf(add));
+    const int blue = std::min(255, BlueOf(pixel) + BlueOf(add));
     return (pixel & 0xFF000000u) | PixelOf(red, green, blue);
 }
 
@@ -43,10 +44,14 @@ void DrawFlames(GraphicsHolder& holder, std::uint32_t* bits, int x, int y, bool 
     const int width = holder.BackWidth();
     const int c = s;
     const int length = s - 3;
+    std::array<std::uint32_t, kHottest> adds;
+    for (int v = 0; v < kHottest; ++v) {
+        adds[v] = FlameAdd(palette, v);
+    }
     // (r, col) are relative to the square's top-left pixel, r counted downwards.
     auto burn = [&](int r, int col, int entry) {
         std::uint32_t& pixel = bits[static_cast<long>(y + c - r) * width + x + col];
-        pixel = AddClamped(pixel, FlameAdd(palette, fire.At(entry)));
+        pixel = AddClamped(pixel, adds[std::min<int>(fire.At(entry), kHottest - 1)]);
     };
     // Top band: the field's row 24 (hot) at the edge, row 0 towards the centre.
     for (int r = 2; r <= 26; ++r) {
