@@ -81,11 +81,17 @@ IntroResources Resources() {
             }
         }
     }
-    // Half the front image inked, as a title and frame would be.
+    // The front image: clear but for a border and a title of letter-sized blots, about a
+    // fifth of it inked.
     resources.front.assign(kIntroFrontBytes, 255);
-    for (int i = 0; i < kIntroFrontBytes; ++i) {
-        if (random() % 2 == 0) {
-            resources.front[i] = random() % 255;
+    for (int row = 30; row < kIntroHeight; ++row) {
+        for (int x = 0; x < kIntroWidth; ++x) {
+            const bool border = row < 34 || row > kIntroHeight - 5 || x < 4 || x > kIntroWidth - 5;
+            const bool title = row > 180 && row < 240 && x > 30 && x < 350 && (x / 9) % 3 != 2 &&
+                               random() % 4 != 0;
+            if (border || title) {
+                resources.front[row * kIntroWidth + x] = random() % 255;
+            }
         }
     }
     resources.texture.resize(kIntroTextureBytes);
