@@ -27,15 +27,13 @@ TEST(IntroTest, StartRenderStop) {
     ASSERT_NE(intro, nullptr);
     EXPECT_EQ(intro->Frame().size(), static_cast<std::size_t>(kIntroWidth * kIntroHeight));
     // The thread moves the state on, so the timer's calls keep finding new frames.
-    int rendered = 0, calls = 0;
+    int rendered = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (rendered < 4 && std::chrono::steady_clock::now() < deadline) {
         rendered += IntroRender(*intro);
-        ++calls;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     EXPECT_EQ(rendered, 4);
-    EXPECT_GT(calls, rendered);  // most 2 ms calls find no change
     IntroStop(intro);
     EXPECT_EQ(intro, nullptr);
 }
