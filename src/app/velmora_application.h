@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QApplication>
+
+namespace velmora {
+
+// The application object. An error that escapes an event handler is shown in a message box
+// and the program goes on with the next event.
+class VelmoraApplication : public QApplication {
+  public:
+    VelmoraApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+}  // namespace velmora
