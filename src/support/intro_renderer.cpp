@@ -43,10 +43,10 @@ IntroRenderer::IntroRenderer(const IntroResources& resources)
 void IntroRenderer::Render(const IntroFrameState& state) {
     // 1-2. Scroller and edge fade, over the band as the front image holds it, so that
     // the fade applies once however many frames are drawn.
-    const auto band = [](auto& image) { return image.begin() + kIntroFadeFirstRow * kIntroWidth; };
-    std::copy(band(frontBase_),
-              band(frontBase_) + (kIntroFadeLastRow - kIntroFadeFirstRow + 1) * kIntroWidth,
-              band(front_));
+    constexpr int kBandStart = kIntroFadeFirstRow * kIntroWidth;
+    constexpr int kBandEnd = (kIntroFadeLastRow + 1) * kIntroWidth;
+    std::copy(frontBase_.begin() + kBandStart, frontBase_.begin() + kBandEnd,
+              front_.begin() + kBandStart);
     DrawIntroScroller(font_, glyphs_, text_, state.scrollPos, front_);
     FadeIntroEdges(front_);
     // 3-4. The object into the shade and depth layers.

@@ -126,9 +126,15 @@ inline std::vector<std::uint8_t> Texture() {
     return texture;
 }
 
-// A front image that is clear except for a framed box in its upper half.
+// A front image that is clear except for a framed box in its upper half and lines above
+// and below the scroller, faded at their ends.
 inline std::vector<std::uint8_t> FrontImage() {
     std::vector<std::uint8_t> front(kIntroFrontBytes, 255);
+    for (const int row : {3, 4, 25, 26, 27}) {
+        for (int x = 0; x < kIntroWidth; ++x) {
+            front[row * kIntroWidth + x] = static_cast<std::uint8_t>(x % 256);
+        }
+    }
     for (int row = 150; row < 250; ++row) {
         for (int x = 20; x < 360; ++x) {
             const bool edge = row < 153 || row > 246 || x < 23 || x > 356;
