@@ -1,0 +1,139 @@
+#include "bmp8.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace velmora::assets {
+
+namespace {
+
+using Colour = std::array<int, 3>;
+
+// Splits the box with the widest channel range at its median until there are `count` boxes.
+std::vector<Colour> MedianCut(std::vector<Colour> colours, int count) {
+    std::vector<std::vector<Colour>> boxes{std::move(colours)};
+    while (static_cast<int>(boxes.size()) < count) {
+        int best = -1, bestRange = 0, bestChannel = 0;
+        for (size_t b = 0; b < boxes.size(); ++b) {
+            if (boxes[b].size() < 2)
+                continue;
+            for (int ch = 0; ch < 3; ++ch) {
+                auto [lo, hi] = std::minmax_element(
+                    boxes[b].begin(), boxes[b].end(),
+                    [ch](const Colour& a, const Colour& c) { return a[ch] < c[ch]; });
+                int range = (*hi)[ch] - (*lo)[ch];
+                if (range > bestRange) {
+                    bestRange = range;
+                    best = static_cast<int>(b);
+                    bestChannel = ch;
+                }
+            }
+        }
+        if (best < 0)
+            break;
+        auto& box = boxes[best];
+        std::sort(box.begin(), box.end(), [bestChannel](const Colour& a, const Colour& c) {
+            return a[bestChannel] < c[bestChannel];
+        });
+        std::vector<Colour> upper(box.begin() + box.size() / 2, box.end());
+        box.resize(box.size() / 2);
+        boxes.push_back(std::move(upper));
+    }
+    std::vector<Colour> palette;
+    for (const auto& box : boxes) {
+        Colour sum{0, 0, 0};
+        for (const Colour& c : box)
+            for (int ch = 0; ch < 3; ++ch)
+                sum[ch] += c[ch];
+        for (int ch = 0; ch < 3; ++ch)
+            sum[ch] = (sum[ch] + static_cast<int>(box.size()) / 2) / static_cast<int>(box.size());
+        palette.push_back(sum);
+    }
+    return palette;
+}
+
+void Put16(std::vector<std::uint8_t>& out, unsigned v) {
+    out.push_back(v & 0xFF);
+    out.push_back((v >> 8) & 0xFF);
+}
+void Put32(std::vector<std::uint8_t>& out, unsigned v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+}  // namespace
+
+bool SaveBmp8(const std::string& path, const QImage& source, QRgb key) {
+    QImage img = source.convertToFormat(QImage::Format_RGB32);
+    const int w = img.width(), h = img.height();
+    std::vector<Colour> others;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            QRgb p = img.pixel(x, y) & 0xFFFFFFu;
+            if (p != (key & 0xFFFFFFu))
+                others.push_back({qRed(p), qGreen(p), qBlue(p)});
+        }
+    std::vector<Colour> palette{{qRed(key), qGreen(key), qBlue(key)}};
+    if (!others.empty())
+        for (const Colour& c : MedianCut(others, 255))
+            palette.push_back(c);
+    auto index = [&](QRgb p) {
+        if ((p & 0xFFFFFFu) == (key & 0xFFFFFFu))
+            return 0;
+        int best = 1, bestDist = 1 << 30;  // from 1: an inked pixel never becomes transparent
+        for (size_t i = 1; i < palette.size(); ++i) {
+            int d = 0;
+            int c[3] = {qRed(p), qGreen(p), qBlue(p)};
+            for (int ch = 0; ch < 3; ++ch)
+                d += (c[ch] - palette[i][ch]) * (c[ch] - palette[i][ch]);
+            if (d < bestDist) {
+                bestDist = d;
+                best = static_cast<int>(i);
+            }
+        }
+        return best;
+    };
+    const int stride = (w + 3) & ~3;
+    const unsigned dataOffset = 14 + 40 + 256 * 4;
+    const unsigned fileSize = dataOffset + static_cast<unsigned>(stride * h);
+    std::vector<std::uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, fileSize);
+    Put32(out, 0);
+    Put32(out, dataOffset);
+    Put32(out, 40);
+    Put32(out, static_cast<unsigned>(w));
+    Put32(out, static_cast<unsigned>(h));
+    Put16(out, 1);
+    Put16(out, 8);
+    Put32(out, 0);
+    Put32(out, static_cast<unsigned>(stride * h));
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, 256);
+    Put32(out, 0);
+    for (int i = 0; i < 256; ++i) {
+        Colour c = i < static_cast<int>(palette.size()) ? palette[i] : Colour{0, 0, 0};
+        out.push_back(static_cast<std::uint8_t>(c[2]));
+        out.push_back(static_cast<std::uint8_t>(c[1]));
+        out.push_back(static_cast<std::uint8_t>(c[0]));
+        out.push_back(0);
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x)
+            out.push_back(static_cast<std::uint8_t>(index(img.pixel(x, y))));
+        for (int x = w; x < stride; ++x)
+            out.push_back(0);
+    }
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace velmora::assets
