@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "view_rig.h"
 
 namespace velmora {
@@ -21,6 +23,10 @@ struct StripCase {
     int linevLeft;    // Linev picture column of the left strip
     int linevRight;
 };
+
+void PrintTo(const StripCase& t, std::ostream* os) {
+    *os << t.size << "x" << t.size;
+}
 
 class BorderStrips : public ::testing::TestWithParam<StripCase> {};
 
@@ -107,6 +113,10 @@ struct PointCase {
     int col;
     int row;
 };
+
+void PrintTo(const PointCase& t, std::ostream* os) {
+    *os << t.size << "x" << t.size << " (" << t.x << "," << t.y << ")";
+}
 
 class SquareFromPointCases : public ::testing::TestWithParam<PointCase> {};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <utility>
 
 #include "view/cursor_style.h"
@@ -90,6 +91,11 @@ struct FlameCase {
     int fireCol;
     std::map<std::pair<int, int>, int> lit;  // position -> how many bands light it
 };
+
+void PrintTo(const FlameCase& t, std::ostream* os) {
+    *os << t.size << "x" << t.size << " square " << t.col << "," << t.row << " entry " << t.fireRow
+        << "," << t.fireCol;
+}
 
 class FlameBands : public ::testing::TestWithParam<FlameCase> {};
 
