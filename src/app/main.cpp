@@ -1,0 +1,31 @@
+#include <QLockFile>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include "app/reversi_form.h"
+#include "app/velmora_application.h"
+
+int main(int argc, char** argv) {
+    velmora::VelmoraApplication app(argc, argv);
+
+    // Marks a running copy for other processes; a second copy still starts normally.
+    QLockFile instanceMark(QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
+                           QStringLiteral("/VelmoraReversi.lock"));
+    instanceMark.tryLock(0);
+
+    velmora::ReversiFormOptions options;
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        options.arguments.push_back(args[i].toStdString());
+    }
+    velmora::TReversiForm window(std::move(options));
+    if (window.StartAborted()) {
+        return 0;
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desktop = screen->availableGeometry();
+        window.move(desktop.center() - window.rect().center());
+    }
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,712 @@
+#include "app/reversi_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/app_paths.h"
+#include "app/audio_music_source_dialog.h"
+#include "app/audio_music_timer.h"
+#include "app/audio_sdl_backend.h"
+#include "app/audio_volume_form.h"
+#include "app/choice_dialog.h"
+#include "app/dialog_placement.h"
+#include "app/final_dialog.h"
+#include "app/moves_list_box.h"
+#include "app/settings_store.h"
+#include "app/statistics_store.h"
+#include "engine/side_names.h"
+#include "game/game_texts.h"
+#include "game/saved_match_settings.h"
+#include "view/board_widget.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kCaption = "Вельморные Реверси 4.02";
+constexpr const char* kScreenTooSmall =
+    "ОШИБКА: У вас установлено разрешение экрана менее 800 x 600!\r"
+    "Измените разрешение экрана и запустите игру заново.";
+constexpr const char* kBreakNetGameQuestion = "СЕТЬ: Вы хотите прервать сетевую игру?";
+constexpr int kMovesPanelExtra = 172;
+
+QString FolderOrDefault(const QString& folder) {
+    return folder.isEmpty() ? ProgramFolder() : folder;
+}
+
+std::unique_ptr<AudioBackend> BackendOrSystem(std::unique_ptr<AudioBackend> backend) {
+    return backend ? std::move(backend) : CreateSystemAudioBackend();
+}
+
+QString MatchFilter() {
+    return QStringLiteral("Сохранённые партии (*.qvz)");
+}
+
+QString StandardOpenPath(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Открыть..."), QString(), MatchFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("qvz"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString StandardSavePath(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Сохранить..."), QString(), MatchFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("qvz"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+bool HasMatchSignature(const QByteArray& head) {
+    return head.size() == 4 && (head == "0ZVQ" || head == "1ZVQ" || head == "2ZVQ");
+}
+
+}  // namespace
+
+TReversiForm::TReversiForm(ReversiFormOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      prompter_(options_.prompter ? std::move(options_.prompter)
+                                  : std::make_unique<QtPrompter>(this)),
+      audioBackend_(BackendOrSystem(std::move(options_.audioBackend))),
+      audio_(*audioBackend_,
+             AudioSettings{session_.settings.soundOn, session_.settings.musicOn,
+                           session_.settings.soundVolume, session_.settings.musicVolume,
+                           session_.settings.musicFolder}),
+      holder_((FolderOrDefault(options_.programFolder) + "/DATA").toStdString()),
+      renderer_(holder_),
+      boardWidget_(new BoardWidget(holder_, renderer_)),
+      animator_(holder_, renderer_, session_.position),
+      animationTimer_(dispatcher_),
+      engine_(session_, this),
+      display_(session_.position, renderer_, animator_, *boardWidget_,
+               [this](int effect) { PlayEffect(effect); }),
+      repeatTimers_(dispatcher_),
+      flow_(session_, {*this, display_, engine_, engine_, *prompter_,
+                       [this](int effect) { PlayEffect(effect); }, nullptr}),
+      review_(flow_, *this, display_, *prompter_, repeatTimers_) {
+    if (!options_.fileDialogs.chooseOpenPath) {
+        options_.fileDialogs.chooseOpenPath = StandardOpenPath;
+    }
+    if (!options_.fileDialogs.chooseSavePath) {
+        options_.fileDialogs.chooseSavePath = StandardSavePath;
+    }
+    const QString programFolder = FolderOrDefault(options_.programFolder);
+    renderer_.SetPresenter(boardWidget_);
+    repeatTimers_.Connect(review_);
+
+    // Texts, caption and the screen check.
+    menu_ = BuildMainMenu(menuBar(), this);
+    setWindowTitle(QString::fromUtf8(kCaption));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr && screen->geometry().height() < 600) {
+        session_.flags.startAborted = true;
+        prompter_->Inform(kScreenTooSmall);
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return;
+    }
+
+    // Audio, settings and statistics.
+    audio_.InitAudio(programFolder.toStdString());
+    session_.settings = LoadSettings(programFolder);
+    session_.statistics = LoadStatistics();
+    showMovesList_ = session_.settings.showMovesList;
+
+    BuildLayout();
+    ConnectCommands();
+
+    // The game and the command line.
+    session_.position.boardSize = session_.settings.boardSize;
+    renderer_.ResetCursor();
+    flow_.StartEngineGame();
+    std::vector<std::string> args = options_.arguments;
+    request_ = ParseCommandLine(args, [](const std::string& path) {
+        return QFileInfo(QString::fromStdString(path)).isFile();
+    });
+    if (request_.listen) {
+        session_.settings.listen = true;
+    }
+
+    // Skins and sizes.
+    LoadAllSkins(holder_, renderer_, CurrentSkins());
+    if (session_.settings.figureSkin == 0) {
+        renderer_.SetLastFigFrame(BoardRenderer::kLastFigFrame);
+    }
+    ApplyLayoutSizes();
+    SyncAnimationOptions();
+    menu_.animation->setChecked(session_.settings.animationOn);
+    menu_.sound->setChecked(session_.settings.soundOn);
+    menu_.music->setChecked(session_.settings.musicOn);
+    menu_.showMoves->setChecked(showMovesList_);
+    menu_.figures[0]->setChecked(true);
+    menu_.cursors[session_.settings.cursorSkin == 1 ? 1 : 0]->setChecked(true);
+    menu_.borders[session_.settings.borderSkin == 1 ? 1 : 0]->setChecked(true);
+    menu_.netListen->setChecked(false);
+
+    // Timers, then the first turn.
+    musicTimer_ = new MusicPingTimer(audio_, this);
+    musicTimer_->Enable();
+    animationTimer_.SetInterval(40);
+    animationTimer_.SetThreadPriority(ThreadPriority::TimeCritical);
+    animationTimer_.SetOnTimer([this] { animator_.Tick(); });
+    animationTimer_.SetEnabled(true);
+
+    if (request_.autoOpen) {
+        flow_.SetReviewing(true);
+        flow_.EnableUndoRedo();
+        review_.ShowReviewedPosition();
+        flow_.UpdateMoveCounter();
+    } else {
+        flow_.SetReviewing(false);
+        flow_.ShowNewGameStatus();
+        QTimer::singleShot(0, this, [this] { flow_.AfterMove(true); });
+    }
+    renderer_.DrawBoard(session_.position.board);
+    boardWidget_->RepaintBoard();
+    setAcceptDrops(true);
+    ReportImageProblems();
+}
+
+TReversiForm::~TReversiForm() {
+    animationTimer_.SetEnabled(false);
+    engine_.RequestStop();
+    session_.record.SetListener(nullptr);
+    audio_.ShutdownAudio();
+}
+
+void TReversiForm::BuildLayout() {
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(boardWidget_, 0, Qt::AlignLeft | Qt::AlignTop);
+
+    movesPanel_ = new QWidget(central);
+    auto* column = new QVBoxLayout(movesPanel_);
+    column->setContentsMargins(0, 2, 2, 2);
+    column->setSpacing(2);
+    movesList_ = new MovesListBox(movesPanel_);
+    column->addWidget(movesList_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
+    const auto makeButton = [this, buttons](QStyle::StandardPixmap icon, const char* hint) {
+        auto* button = new QToolButton(movesPanel_);
+        button->setIcon(style()->standardIcon(icon));
+        button->setToolTip(QString::fromUtf8(hint));
+        button->setStatusTip(QString::fromUtf8(hint));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        button->setEnabled(false);
+        buttons->addWidget(button);
+        return button;
+    };
+    undoButton_ = makeButton(QStyle::SP_ArrowLeft, "Отменить последний ход");
+    redoButton_ = makeButton(QStyle::SP_ArrowRight, "Перейти к следующему ходу");
+    buttons->addStretch(1);
+    fromThisButton_ = makeButton(QStyle::SP_MediaPlay, "Продолжить с данной позиции");
+    fromEndButton_ = makeButton(QStyle::SP_MediaSkipForward, "Продолжить с последней позиции");
+    column->addLayout(buttons);
+    row->addWidget(movesPanel_);
+    movesPanel_->setVisible(showMovesList_);
+    setCentralWidget(central);
+
+    QFont panelFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (QLabel*& panel : statusPanels_) {
+        panel = new QLabel(statusBar());
+        panel->setAlignment(Qt::AlignCenter);
+        panel->setFont(panelFont);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(panel);
+    }
+    statusBar()->setSizeGripEnabled(false);
+
+    session_.record.SetListener(movesList_);
+    session_.record.RebuildList(0);
+    choice_ = new TChoice(this);
+    volumeForm_ = new TVolumeForm(audio_, this);
+
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        tray_ = new QSystemTrayIcon(windowIcon(), this);
+        tray_->setToolTip(QStringLiteral("Вельморные Реверси"));
+        connect(
+            tray_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
+                    showNormal();
+                    raise();
+                    activateWindow();
+                    tray_->hide();
+                }
+            });
+    }
+}
+
+void TReversiForm::ConnectCommands() {
+    connect(boardWidget_, &BoardWidget::pointerMoved, this,
+            [this](int x, int y) { flow_.PointerMove(x, y); });
+    connect(boardWidget_, &BoardWidget::leftClicked, this, [this](int x, int y) {
+        flow_.PointerMove(x, y);
+        flow_.BoardClick();
+    });
+    connect(boardWidget_, &BoardWidget::rightPressed, this, [this](int, int) {
+        animator_.StartMarks(!engine_.Busy() &&
+                             (!session_.flags.networkGame ||
+                              session_.position.sideToMove == session_.settings.computerSide));
+    });
+
+    connect(menu_.newGame, &QAction::triggered, this, [this] { flow_.NewGameCommand(); });
+    connect(menu_.hint, &QAction::triggered, this, [this] { flow_.HintCommand(); });
+    connect(menu_.options, &QAction::triggered, this, [this] {
+        if (showSettingsDialog) {
+            showSettingsDialog();
+        }
+    });
+    connect(menu_.exit, &QAction::triggered, this, &QWidget::close);
+    connect(menu_.animation, &QAction::triggered, this, [this] { ToggleAnimation(); });
+    connect(menu_.sound, &QAction::triggered, this, [this] { ToggleSound(); });
+    connect(menu_.music, &QAction::triggered, this, [this] { ToggleMusic(); });
+    connect(menu_.soundVolume, &QAction::triggered, this, [this] { volumeForm_->Execute(this); });
+    connect(menu_.musicSource, &QAction::triggered, this, [this] {
+        MusicSourceCommand(
+            audio_, this, *prompter_,
+            DefaultMusicFolder(FolderOrDefault(options_.programFolder).toStdString()));
+    });
+    connect(menu_.figures[0], &QAction::triggered, this,
+            [this] { SelectSkin(SkinFamily::Figures, 0); });
+    connect(menu_.helps[0], &QAction::triggered, this, [this] { SelectSkin(SkinFamily::Help, 0); });
+    for (int i = 0; i < 2; ++i) {
+        connect(menu_.cursors[i], &QAction::triggered, this,
+                [this, i] { SelectSkin(SkinFamily::Cursor, i); });
+        connect(menu_.borders[i], &QAction::triggered, this,
+                [this, i] { SelectSkin(SkinFamily::Border, i); });
+    }
+    connect(menu_.undoMove, &QAction::triggered, this, [this] { review_.StepBack(); });
+    connect(menu_.redoMove, &QAction::triggered, this, [this] { review_.StepForward(); });
+    connect(menu_.showMoves, &QAction::triggered, this, [this] { ToggleMovesList(); });
+    connect(menu_.save, &QAction::triggered, this, [this] { SaveMatchCommand(); });
+    connect(menu_.load, &QAction::triggered, this, [this] { OpenMatchCommand(); });
+    connect(menu_.help, &QAction::triggered, this, [this] { HelpCommand(); });
+    connect(menu_.statistics, &QAction::triggered, this, [this] { ShowStatistics(); });
+
+    connect(undoButton_, &QToolButton::pressed, this,
+            [this] { review_.ButtonPressed(MoveReview::Repeat::Undo); });
+    connect(redoButton_, &QToolButton::pressed, this,
+            [this] { review_.ButtonPressed(MoveReview::Repeat::Redo); });
+    connect(undoButton_, &QToolButton::released, this, [this] { review_.ButtonReleased(); });
+    connect(redoButton_, &QToolButton::released, this, [this] { review_.ButtonReleased(); });
+    connect(fromThisButton_, &QToolButton::clicked, this,
+            [this] { review_.ContinueFromThisPosition(); });
+    connect(fromEndButton_, &QToolButton::clicked, this,
+            [this] { review_.ContinueFromLastPosition(); });
+    connect(movesList_, &MovesListBox::rowPressed, this, [this](int row, int y) {
+        if (review_.ListRowPressed(row, movesList_->count())) {
+            movesList_->ScrollAtEdge(y);
+        }
+    });
+}
+
+QSize TReversiForm::ClientSizeForBoard() const {
+    const BoardGeometry& geometry = renderer_.Geometry();
+    const int panel = showMovesList_ ? MovesPanelWidth() : 0;
+    const int side = geometry.size * geometry.cell + 44;
+    return {side + panel, side + statusBar()->sizeHint().height() + menuBar()->sizeHint().height()};
+}
+
+void TReversiForm::ApplyLayoutSizes() {
+    const BoardGeometry& geometry = renderer_.Geometry();
+    const int side = geometry.size * geometry.cell + 44;
+    boardWidget_->setFixedSize(side, side);
+    movesPanel_->setFixedWidth(MovesPanelWidth());
+    movesPanel_->setFixedHeight(side);
+    movesPanel_->setVisible(showMovesList_);
+    const QSize client = ClientSizeForBoard();
+    const int width = client.width();
+    statusPanels_[0]->setFixedWidth(width * 4 / 10);
+    statusPanels_[1]->setFixedWidth(width * 4 / 10);
+    statusPanels_[2]->setFixedWidth(width / 5 - 8);
+    setFixedSize(client);
+}
+
+int TReversiForm::MovesPanelWidth() const {
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent) + kMovesPanelExtra;
+}
+
+void TReversiForm::RelayoutWindow(const std::function<void()>& change) {
+    const QRect before = frameGeometry();
+    change();
+    ApplyLayoutSizes();
+    const QSize after = frameGeometry().size();
+    move(before.left() + (before.width() - after.width()) / 2,
+         before.top() + (before.height() - after.height()) / 2);
+}
+
+void TReversiForm::SyncAnimationOptions() {
+    const Settings& settings = session_.settings;
+    animator_.Options() =
+        AnimationOptions{settings.animationOn, settings.showPossibleMoves,
+                         settings.showPreviousMove, settings.helpSkin, settings.figureSkin};
+}
+
+SkinChoice TReversiForm::CurrentSkins() const {
+    const Settings& settings = session_.settings;
+    return ClampSkinChoice(SkinChoice{settings.figureSkin, settings.cursorSkin, settings.helpSkin,
+                                      settings.borderSkin, session_.position.boardSize});
+}
+
+void TReversiForm::ReportImageProblems() {
+    const std::vector<ImageProblem> problems = holder_.TakeImageProblems();
+    if (problems.empty()) {
+        return;
+    }
+    std::string text = "Не удалось загрузить изображения оформления:";
+    for (const ImageProblem& problem : problems) {
+        text += "\r" + problem.path;
+        if (problem.fault == ImageProblem::Fault::WrongSize) {
+            text += " (размер " + std::to_string(problem.foundWidth) + " x " +
+                    std::to_string(problem.foundHeight) + " вместо " +
+                    std::to_string(problem.expectedWidth) + " x " +
+                    std::to_string(problem.expectedHeight) + ")";
+        }
+    }
+    text += "\rВместо них показаны простые картинки.";
+    QTimer::singleShot(0, this, [this, text] { prompter_->ReportError(text); });
+}
+
+void TReversiForm::PlayEffect(int effect) {
+    audio_.PlayEffect(effect);
+}
+
+QString TReversiForm::StatusPanelText(int panel) const {
+    return statusPanels_[panel]->text();
+}
+
+bool TReversiForm::ContinueEnabled() const {
+    return fromThisButton_->isEnabled();
+}
+
+// --- GameView ---
+
+void TReversiForm::SetStatusPanel(int panel, const std::string& text) {
+    statusPanels_[panel]->setText(QString::fromStdString(text));
+}
+
+void TReversiForm::SetPointer(PointerShape shape) {
+    switch (shape) {
+        case PointerShape::Arrow:
+            boardWidget_->unsetCursor();
+            break;
+        case PointerShape::HandPoint:
+            boardWidget_->setCursor(Qt::PointingHandCursor);
+            break;
+        case PointerShape::Hourglass:
+            boardWidget_->setCursor(Qt::WaitCursor);
+            break;
+    }
+}
+
+void TReversiForm::SetUndoRedoEnabled(bool enabled) {
+    menu_.undoMove->setEnabled(enabled);
+    menu_.redoMove->setEnabled(enabled);
+    undoButton_->setEnabled(enabled);
+    redoButton_->setEnabled(enabled);
+    movesList_->SetNavigable(enabled);
+}
+
+bool TReversiForm::UndoRedoEnabled() const {
+    return undoButton_->isEnabled() && redoButton_->isEnabled();
+}
+
+void TReversiForm::SetContinueEnabled(bool enabled) {
+    fromThisButton_->setEnabled(enabled);
+    fromEndButton_->setEnabled(enabled);
+}
+
+void TReversiForm::ShowFinal(int kind, int first, int second) {
+    TFinalDlg dialog(this);
+    dialog.SetResult(kind, first, second);
+    CentreOn(&dialog, this);
+    dialog.exec();
+}
+
+int TReversiForm::ChooseReviewAction() {
+    return choice_->Ask(this);
+}
+
+void TReversiForm::ShowStatistics() {
+    if (showStatisticsWindow) {
+        showStatisticsWindow();
+    }
+}
+
+void TReversiForm::MovePointerToSquare(int col, int row) {
+    const BoardGeometry& geometry = renderer_.Geometry();
+    QCursor::setPos(
+        boardWidget_->mapToGlobal(QPoint(geometry.HintPointX(col), geometry.HintPointY(row))));
+}
+
+// --- EngineObserver ---
+
+void TReversiForm::SetThinkingCommandsEnabled(bool enabled) {
+    menu_.newGame->setEnabled(enabled);
+    menu_.hint->setEnabled(enabled);
+    menu_.options->setEnabled(enabled);
+}
+
+void TReversiForm::FixedOpeningMoveGiven() {
+    undoButton_->setEnabled(true);
+    redoButton_->setEnabled(true);
+}
+
+// --- Window events ---
+
+bool TReversiForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        RunPendingRequests();
+    }
+    return QMainWindow::event(event);
+}
+
+void TReversiForm::RunPendingRequests() {
+    if (request_.autoOpen) {
+        request_.autoOpen = false;
+        const QString path = QString::fromStdString(request_.openPath);
+        QTimer::singleShot(0, this, [this, path] {
+            if (!OpenMatchFile(path)) {
+                review_.ContinueFromLastPosition();
+            }
+        });
+    }
+}
+
+void TReversiForm::keyPressEvent(QKeyEvent* event) {
+    const BoardGeometry& geometry = renderer_.Geometry();
+    int col = renderer_.CursorCol();
+    int row = renderer_.CursorRow();
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            flow_.BoardClick();
+            return;
+        case Qt::Key_Escape:
+            showMinimized();
+            return;
+        case Qt::Key_Left:
+            col = col > 0 ? col - 1 : col;
+            break;
+        case Qt::Key_Up:
+            row = row > 0 ? row - 1 : row;
+            break;
+        case Qt::Key_Right:
+            col = col < geometry.size - 1 ? col + 1 : col;
+            break;
+        case Qt::Key_Down:
+            row = row < geometry.size - 1 ? row + 1 : row;
+            break;
+        default:
+            QMainWindow::keyPressEvent(event);
+            return;
+    }
+    const QPoint client(geometry.KeyPointX(col), geometry.KeyPointY(row));
+    QCursor::setPos(boardWidget_->mapToGlobal(client));
+    // Where the platform does not report the warp as a mouse move, follow it here.
+    flow_.PointerMove(client.x(), client.y());
+}
+
+void TReversiForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        if (isMinimized()) {
+            audio_.ApplicationMinimized();
+            if (session_.settings.useTray && tray_ != nullptr) {
+                tray_->show();
+                QTimer::singleShot(0, this, &QWidget::hide);
+            }
+        } else if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) {
+            audio_.ApplicationRestored();
+        }
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void TReversiForm::closeEvent(QCloseEvent* event) {
+    musicTimer_->Disable();
+    session_.position.gameOver = true;
+    if (!session_.flags.startAborted) {
+        engine_.RequestStop();
+        animationTimer_.SetEnabled(false);
+        if (tray_ != nullptr) {
+            tray_->hide();
+        }
+        session_.settings.showMovesList = showMovesList_;
+        if (!SaveWindowSettings(session_.settings, session_.statistics, false)) {
+            prompter_->ReportError("Не удалось сохранить настройки.");
+        }
+    }
+    event->accept();
+}
+
+void TReversiForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TReversiForm::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile()) {
+        event->acceptProposedAction();
+        const QString path = urls.first().toLocalFile();
+        QTimer::singleShot(0, this, [this, path] { DropFile(path); });
+    }
+}
+
+// --- Commands ---
+
+void TReversiForm::SaveMatchCommand() {
+    const QString path = options_.fileDialogs.chooseSavePath(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string error;
+    if (!SaveGameMatch(session_.record, session_.settings, session_.flags,
+                       std::filesystem::path(path.toStdString()), &error)) {
+        prompter_->ReportError(error);
+    }
+}
+
+void TReversiForm::OpenMatchCommand() {
+    if (session_.flags.networkGame && !prompter_->AskYesNo(kBreakNetGameQuestion)) {
+        return;
+    }
+    const QString path = options_.fileDialogs.chooseOpenPath(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    OpenMatchFile(path);
+}
+
+bool TReversiForm::OpenMatchFile(const QString& path) {
+    const int oldSize = session_.position.boardSize;
+    std::string error;
+    if (!OpenGameMatch(std::filesystem::path(path.toStdString()), session_.record,
+                       session_.position, session_.settings, session_.flags, &error)) {
+        prompter_->ReportError(error);
+        return false;
+    }
+    animator_.EndMarks();
+    animator_.EndPieces();
+    session_.position.openingPending = false;
+    if (session_.position.boardSize != oldSize) {
+        const SkinChoice before{session_.settings.figureSkin, session_.settings.cursorSkin,
+                                session_.settings.helpSkin, session_.settings.borderSkin, oldSize};
+        RelayoutWindow([this, before] { ApplySkins(before); });
+    }
+    SyncAnimationOptions();
+    display_.SetNoLastMove(true);
+    flow_.EnableUndoRedo();
+    flow_.UpdateMoveCounter();
+    flow_.UpdateStatus();
+    display_.RedrawBoard();
+    flow_.SetReviewing(true);
+    review_.ContinueFromLastPosition();
+    return true;
+}
+
+void TReversiForm::DropFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompter_->ReportError("Не удалось открыть файл «" + path.toStdString() + "».");
+        return;
+    }
+    const QByteArray head = file.read(4);
+    file.close();
+    if (!HasMatchSignature(head)) {
+        return;
+    }
+    if (session_.flags.networkGame && !prompter_->AskYesNo(kBreakNetGameQuestion)) {
+        return;
+    }
+    OpenMatchFile(path);
+}
+
+void TReversiForm::ToggleAnimation() {
+    session_.settings.animationOn = !session_.settings.animationOn;
+    menu_.animation->setChecked(session_.settings.animationOn);
+    SyncAnimationOptions();
+}
+
+void TReversiForm::ToggleSound() {
+    session_.settings.soundOn = !session_.settings.soundOn;
+    menu_.sound->setChecked(session_.settings.soundOn);
+}
+
+void TReversiForm::ToggleMusic() {
+    session_.settings.musicOn = !session_.settings.musicOn;
+    menu_.music->setChecked(session_.settings.musicOn);
+    audio_.ApplyMusicOn();
+}
+
+void TReversiForm::ToggleMovesList() {
+    RelayoutWindow([this] { showMovesList_ = !showMovesList_; });
+    menu_.showMoves->setChecked(showMovesList_);
+    session_.settings.showMovesList = showMovesList_;
+}
+
+void TReversiForm::ApplySkins(const SkinChoice& before) {
+    ApplySkinChoice(holder_, renderer_, before, CurrentSkins(), session_.position.board);
+    ReportImageProblems();
+}
+
+void TReversiForm::SelectSkin(SkinFamily family, int index) {
+    update();
+    const SkinChoice before = CurrentSkins();
+    Settings& settings = session_.settings;
+    switch (family) {
+        case SkinFamily::Figures:
+            settings.figureSkin = index;
+            break;
+        case SkinFamily::Cursor:
+            settings.cursorSkin = index;
+            break;
+        case SkinFamily::Help:
+            settings.helpSkin = index;
+            break;
+        case SkinFamily::Border:
+            settings.borderSkin = index;
+            break;
+    }
+    if (settings.figureSkin != before.figureSkin && settings.figureSkin == 0) {
+        renderer_.SetLastFigFrame(BoardRenderer::kLastFigFrame);
+    }
+    RelayoutWindow([this, before] { ApplySkins(before); });
+    SyncAnimationOptions();
+    boardWidget_->RepaintBoard();
+    flow_.UpdateStatus();
+}
+
+void TReversiForm::HelpCommand() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(FolderOrDefault(options_.programFolder) +
+                                                  QStringLiteral("/docs/readme_rus.txt")));
+}
+
+}  // namespace velmora

@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/audio_system.h"
+#include "app/board_display_adapter.h"
+#include "app/main_menu.h"
+#include "app/qt_engine_runner.h"
+#include "app/qt_prompter.h"
+#include "engine/compute_move.h"
+#include "game/command_line.h"
+#include "game/game_flow.h"
+#include "game/move_review.h"
+#include "view/board_animator.h"
+#include "view/board_renderer.h"
+#include "view/graphics_holder.h"
+#include "view/qt_tick_dispatcher.h"
+#include "view/skin_choice.h"
+
+class QLabel;
+class QSystemTrayIcon;
+class QToolButton;
+
+namespace velmora {
+
+class MovesListBox;
+class MusicPingTimer;
+class TChoice;
+class TVolumeForm;
+
+// The file dialogs of Save and Open; tests replace them.
+struct MatchFileDialogs {
+    std::function<QString(QWidget*)> chooseOpenPath;
+    std::function<QString(QWidget*)> chooseSavePath;
+};
+
+// Everything the window takes from outside, so tests can run it headless and silent.
+struct ReversiFormOptions {
+    std::vector<std::string> arguments;          // the command line without the program name
+    QString programFolder;                       // holds DATA/ and docs/
+    std::unique_ptr<AudioBackend> audioBackend;  // null: the system's
+    std::unique_ptr<Prompter> prompter;          // null: message boxes
+    MatchFileDialogs fileDialogs;                // empty members: the standard dialogs
+};
+
+// The main window: the board, the moves panel, the status bar and the menus around one game.
+class TReversiForm : public QMainWindow, public GameView, private EngineObserver {
+    Q_OBJECT
+
+  public:
+    explicit TReversiForm(ReversiFormOptions options, QWidget* parent = nullptr);
+    ~TReversiForm() override;
+
+    GameSession& Session() { return session_; }
+    GameFlow& Flow() { return flow_; }
+    MoveReview& Review() { return review_; }
+    const MainMenu& Menu() const { return menu_; }
+    BoardWidget* Board() const { return boardWidget_; }
+    MovesListBox* MovesList() const { return movesList_; }
+    QWidget* MovesPanel() const { return movesPanel_; }
+    AudioSystem& Audio() { return audio_; }
+    QString StatusPanelText(int panel) const;
+    bool StartAborted() const { return session_.flags.startAborted; }
+    bool ContinueEnabled() const;
+
+    // GameView
+    void SetStatusPanel(int panel, const std::string& text) override;
+    void SetPointer(PointerShape shape) override;
+    void SetUndoRedoEnabled(bool enabled) override;
+    bool UndoRedoEnabled() const override;
+    void SetContinueEnabled(bool enabled) override;
+    void ShowFinal(int kind, int first, int second) override;
+    int ChooseReviewAction() override;
+    void ShowStatistics() override;
+    void MovePointerToSquare(int col, int row) override;
+
+    // Commands.
+    void SaveMatchCommand();
+    void OpenMatchCommand();
+    // Opens a saved match into the game and plays on from its end; false when refused.
+    bool OpenMatchFile(const QString& path);
+    // A file dropped on the window: saved matches open, anything else is ignored.
+    void DropFile(const QString& path);
+    void ToggleAnimation();
+    void ToggleSound();
+    void ToggleMusic();
+    void ToggleMovesList();
+    // A skin item: the family's choice becomes index.
+    enum class SkinFamily { Figures, Cursor, Help, Border };
+    void SelectSkin(SkinFamily family, int index);
+    void HelpCommand();
+
+    // Keeps the window's centre while its size follows the board, the skins and the panel.
+    void RelayoutWindow(const std::function<void()>& change);
+    // The window size the board and panel call for (client area).
+    QSize ClientSizeForBoard() const;
+
+    // Hooks for the dialogs that come later; empty ones do nothing.
+    std::function<void()> showStatisticsWindow;
+    std::function<void()> showSettingsDialog;
+
+  signals:
+    void firstActivation();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    // EngineObserver
+    void SetThinkingCommandsEnabled(bool enabled) override;
+    void FixedOpeningMoveGiven() override;
+
+    void BuildLayout();
+    void ConnectCommands();
+    void ApplyLayoutSizes();
+    int MovesPanelWidth() const;
+    void SyncAnimationOptions();
+    SkinChoice CurrentSkins() const;
+    void ApplySkins(const SkinChoice& before);
+    void ReportImageProblems();
+    void RunPendingRequests();
+    void PlayEffect(int effect);
+
+    ReversiFormOptions options_;
+    GameSession session_;
+    std::unique_ptr<Prompter> prompter_;
+    std::unique_ptr<AudioBackend> audioBackend_;
+    AudioSystem audio_;
+    MusicPingTimer* musicTimer_ = nullptr;
+
+    QtTickDispatcher dispatcher_;
+    GraphicsHolder holder_;
+    BoardRenderer renderer_;
+    BoardWidget* boardWidget_ = nullptr;
+    BoardAnimator animator_;
+    TAsyncTimer animationTimer_;
+    QtEngineRunner engine_;
+    BoardDisplayAdapter display_;
+    AsyncRepeatTimers repeatTimers_;
+    GameFlow flow_;
+    MoveReview review_;
+
+    MainMenu menu_;
+    QLabel* statusPanels_[3] = {};
+    QWidget* movesPanel_ = nullptr;
+    MovesListBox* movesList_ = nullptr;
+    QToolButton* undoButton_ = nullptr;
+    QToolButton* redoButton_ = nullptr;
+    QToolButton* fromThisButton_ = nullptr;
+    QToolButton* fromEndButton_ = nullptr;
+    TChoice* choice_ = nullptr;
+    TVolumeForm* volumeForm_ = nullptr;
+    QSystemTrayIcon* tray_ = nullptr;
+
+    CommandLineRequest request_;
+    bool showMovesList_ = true;
+};
+
+}  // namespace velmora
