@@ -11,12 +11,14 @@ namespace {
 
 using testing::ViewRig;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_view";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+// Other tests of this program may have made the application already; there is only one.
+void App() {
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "test_view";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);  // lives until the process ends
+    }
 }
 
 QRgb Opaque(std::uint32_t pixel) {
