@@ -1,5 +1,7 @@
 #include "bmp8.h"
 
+#include "assetkit/palette.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -10,50 +12,7 @@ namespace velmora::assets {
 
 namespace {
 
-using Colour = std::array<int, 3>;
-
-// Splits the box with the widest channel range at its median until there are `count` boxes.
-std::vector<Colour> MedianCut(std::vector<Colour> colours, int count) {
-    std::vector<std::vector<Colour>> boxes{std::move(colours)};
-    while (static_cast<int>(boxes.size()) < count) {
-        int best = -1, bestRange = 0, bestChannel = 0;
-        for (size_t b = 0; b < boxes.size(); ++b) {
-            if (boxes[b].size() < 2)
-                continue;
-            for (int ch = 0; ch < 3; ++ch) {
-                auto [lo, hi] = std::minmax_element(
-                    boxes[b].begin(), boxes[b].end(),
-                    [ch](const Colour& a, const Colour& c) { return a[ch] < c[ch]; });
-                int range = (*hi)[ch] - (*lo)[ch];
-                if (range > bestRange) {
-                    bestRange = range;
-                    best = static_cast<int>(b);
-                    bestChannel = ch;
-                }
-            }
-        }
-        if (best < 0)
-            break;
-        auto& box = boxes[best];
-        std::sort(box.begin(), box.end(), [bestChannel](const Colour& a, const Colour& c) {
-            return a[bestChannel] < c[bestChannel];
-        });
-        std::vector<Colour> upper(box.begin() + box.size() / 2, box.end());
-        box.resize(box.size() / 2);
-        boxes.push_back(std::move(upper));
-    }
-    std::vector<Colour> palette;
-    for (const auto& box : boxes) {
-        Colour sum{0, 0, 0};
-        for (const Colour& c : box)
-            for (int ch = 0; ch < 3; ++ch)
-                sum[ch] += c[ch];
-        for (int ch = 0; ch < 3; ++ch)
-            sum[ch] = (sum[ch] + static_cast<int>(box.size()) / 2) / static_cast<int>(box.size());
-        palette.push_back(sum);
-    }
-    return palette;
-}
+using Colour = Rgb8;
 
 void Put16(std::vector<std::uint8_t>& out, unsigned v) {
     out.push_back(v & 0xFF);

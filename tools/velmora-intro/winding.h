@@ -1,0 +1,18 @@
+#pragma once
+
+#include <vector>
+
+#include "mesh.h"
+
+namespace velmora::assets {
+
+// Whether the intro, which draws only triangles whose projected area is positive, shows
+// the faces of the object that look towards the viewer: loads the object as the intro does
+// (z times 0.8, centred, scaled, mirrored) and compares the depths of the faces it keeps
+// with those it drops.
+bool FrontFacesKept(const std::vector<MeshObject>& objects);
+
+// Turns every triangle of every part round.
+void ReverseWinding(std::vector<MeshObject>& objects);
+
+}  // namespace velmora::assets
