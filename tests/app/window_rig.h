@@ -1,0 +1,113 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <deque>
+#include <memory>
+
+#include "app/audio_null_backend.h"
+#include "app/final_dialog.h"
+#include "app/reversi_form.h"
+
+namespace velmora::window_test {
+
+inline void EnsureApplication() {
+    if (QApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "test_app";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+}
+
+struct RecordingPrompter : Prompter {
+    std::deque<bool> answers;
+    std::vector<std::string> questions, messages;
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty()) {
+            answers.pop_front();
+        }
+        return yes;
+    }
+    void Inform(const std::string& text) override { messages.push_back(text); }
+    void ReportError(const std::string& text) override { messages.push_back(text); }
+};
+
+// The real main window, headless and silent, with a settings store of its own, the files
+// of the source tree, scripted questions and file dialogs, and every modal dialog closed as
+// soon as it shows (the messages of the game-over dialogs are kept).
+class WindowRig {
+  public:
+    explicit WindowRig(std::vector<std::string> arguments = {},
+                       const std::function<void(QSettings&)>& presets = {}) {
+        EnsureApplication();
+        EXPECT_TRUE(configFolder_.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configFolder_.path());
+        if (presets) {
+            QSettings store(QSettings::IniFormat, QSettings::UserScope, "Velmora", "Reversi");
+            presets(store);
+        }
+        ReversiFormOptions options;
+        options.arguments = std::move(arguments);
+        options.programFolder = QStringLiteral(VELMORA_SOURCE_DIR);
+        options.audioBackend = std::make_unique<NullAudioBackend>();
+        auto prompter = std::make_unique<RecordingPrompter>();
+        prompter_ = prompter.get();
+        options.prompter = std::move(prompter);
+        options.fileDialogs.chooseOpenPath = [this](QWidget*) { return openPath; };
+        options.fileDialogs.chooseSavePath = [this](QWidget*) { return savePath; };
+        form = std::make_unique<TReversiForm>(std::move(options));
+
+        closer_.setInterval(2);
+        QObject::connect(&closer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) {
+                if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
+                    finals.push_back(final->Message());
+                }
+                dialog->done(nextDialogResult);
+            }
+        });
+        closer_.start();
+    }
+
+    ~WindowRig() {
+        closer_.stop();
+        if (form) {
+            form->close();
+        }
+    }
+
+    RecordingPrompter& Prompts() { return *prompter_; }
+    QString ConfigFolder() const { return configFolder_.path(); }
+
+    // Lets queued work (the first turn, deferred commands) run.
+    static void Settle(int ms = 20) {
+        QTimer timer;
+        timer.setSingleShot(true);
+        QEventLoop loop;
+        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        timer.start(ms);
+        loop.exec();
+    }
+
+    std::unique_ptr<TReversiForm> form;
+    QString openPath;
+    QString savePath;
+    int nextDialogResult = QDialog::Accepted;
+    std::vector<QString> finals;
+
+  private:
+    QTemporaryDir configFolder_;
+    RecordingPrompter* prompter_ = nullptr;
+    QTimer closer_;
+};
+
+}  // namespace velmora::window_test
