@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"${JOBS:-2}"
-exec ./build/bin/velmora-engine selfplay --size 8 --level 5 "$@"
+exec ./build/bin/velmora-reversi "$@"
