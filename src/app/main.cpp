@@ -1,3 +1,4 @@
+#include <QIcon>
 #include <QLockFile>
 #include <QScreen>
 #include <QStandardPaths>
@@ -12,6 +13,12 @@ int main(int argc, char** argv) {
     QLockFile instanceMark(QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
                            QStringLiteral("/VelmoraReversi.lock"));
     instanceMark.tryLock(0);
+
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/velmora-reversi-%1.png").arg(size));
+    }
+    app.setWindowIcon(icon);
 
     velmora::ReversiFormOptions options;
     const QStringList args = QCoreApplication::arguments();

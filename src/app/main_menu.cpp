@@ -12,7 +12,12 @@ namespace velmora {
 namespace {
 
 QIcon MenuIcon(const char* name) {
-    const QString path = QStringLiteral(":/icons/") + QLatin1String(name) + ".png";
+    const QString path = QStringLiteral(":/menu/") + QLatin1String(name) + ".png";
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+QIcon SkinIcon(const char* name) {
+    const QString path = QStringLiteral(":/skins/") + QLatin1String(name) + ".png";
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
@@ -49,15 +54,14 @@ QMenu* AddMenu(QMenuBar* bar, const char* caption, const char* hint) {
 template <std::size_t N>
 void AddSkinItems(QMenu* menu, QObject* owner, QAction* (&items)[N],
                   const char* const (&captions)[N], const char* const (&hints)[N],
-                  const char* family) {
+                  const char* const (&pictures)[N]) {
     auto* group = new QActionGroup(owner);
     group->setExclusive(true);
     for (std::size_t i = 0; i < N; ++i) {
         items[i] = AddItem(menu, captions[i], hints[i]);
         items[i]->setCheckable(true);
         items[i]->setActionGroup(group);
-        items[i]->setIcon(
-            QIcon(QStringLiteral(":/icons/skin_%1_%2.png").arg(QLatin1String(family)).arg(i)));
+        items[i]->setIcon(SkinIcon(pictures[i]));
     }
     items[0]->setChecked(true);
 }
@@ -68,28 +72,31 @@ MainMenu BuildMainMenu(QMenuBar* bar, QObject* owner) {
     MainMenu m;
 
     m.gameMenu = AddMenu(bar, "Игра", "Новая игра, подсказка, настройки, выход...");
-    m.newGame = AddItem(m.gameMenu, "Новая игра", "Начать новую партию", Qt::Key_F2, "new");
+    m.newGame = AddItem(m.gameMenu, "Новая игра", "Начать новую партию", Qt::Key_F2, "new_game");
     m.hint = AddItem(m.gameMenu, "Подсказка", "Показать хороший вариант хода", Qt::Key_F3, "hint");
     m.options = AddItem(m.gameMenu, "Настройки", "Настройки игры", Qt::Key_F4, "options");
     m.gameMenu->addSeparator();
     m.exit = AddItem(m.gameMenu, "Выход", "Выход из игры", Qt::ALT | Qt::Key_X, "exit");
 
     m.mediaMenu = AddMenu(bar, "Оформление", "Настройка оформления...");
-    QMenu* figures = m.mediaMenu->addMenu(QStringLiteral("Фигуры"));
+    QMenu* figures = m.mediaMenu->addMenu(MenuIcon("figures"), QStringLiteral("Фигуры"));
     figures->menuAction()->setStatusTip(QStringLiteral("Выбрать тип фигур"));
-    AddSkinItems(figures, owner, m.figures, {"Янтарные"}, {"Выбрать янтарные фигуры"}, "figures");
-    QMenu* cursors = m.mediaMenu->addMenu(QStringLiteral("Указатель"));
+    AddSkinItems(figures, owner, m.figures, {"Янтарные"}, {"Выбрать янтарные фигуры"},
+                 {"figs_amber"});
+    QMenu* cursors = m.mediaMenu->addMenu(MenuIcon("cursor"), QStringLiteral("Указатель"));
     cursors->menuAction()->setStatusTip(QStringLiteral("Выбрать тип указателя"));
     AddSkinItems(cursors, owner, m.cursors, {"Классический", "Огненный"},
-                 {"Выбрать классический указатель", "Выбрать огненный указатель"}, "cursor");
-    QMenu* helps = m.mediaMenu->addMenu(QStringLiteral("Помощь"));
+                 {"Выбрать классический указатель", "Выбрать огненный указатель"},
+                 {"cursor_classic", "cursor_fiery"});
+    QMenu* helps = m.mediaMenu->addMenu(MenuIcon("marks"), QStringLiteral("Помощь"));
     helps->menuAction()->setStatusTip(QStringLiteral("Выбрать вид оформления помощи"));
     AddSkinItems(helps, owner, m.helps, {"Вельморная"}, {"Выбрать вельморное оформление помощи"},
-                 "help");
-    QMenu* borders = m.mediaMenu->addMenu(QStringLiteral("Обрамление"));
+                 {"help_velmora"});
+    QMenu* borders = m.mediaMenu->addMenu(MenuIcon("border"), QStringLiteral("Обрамление"));
     borders->menuAction()->setStatusTip(QStringLiteral("Выбрать тип обрамления"));
     AddSkinItems(borders, owner, m.borders, {"Вельморное", "Тёмное"},
-                 {"Выбрать вельморное обрамление", "Выбрать тёмное обрамление"}, "border");
+                 {"Выбрать вельморное обрамление", "Выбрать тёмное обрамление"},
+                 {"border_velmora", "border_dark"});
     m.mediaMenu->addSeparator();
     m.animation =
         AddToggle(m.mediaMenu, "Анимация", "Включить или выключить анимацию", Qt::ALT | Qt::Key_A);
@@ -103,10 +110,10 @@ MainMenu BuildMainMenu(QMenuBar* bar, QObject* owner) {
                 Qt::CTRL | Qt::Key_Q, "volume");
     m.musicSource = AddItem(m.mediaMenu, "Источник музыки",
                             "Укажите откуда брать музыку для воспроизведения...",
-                            Qt::CTRL | Qt::Key_W, "music");
+                            Qt::CTRL | Qt::Key_W, "music_source");
 
     m.netMenu = AddMenu(bar, "Сеть", "Сетевая игра...");
-    m.netConnect = AddItem(m.netMenu, "Вызвать", "Вызвать оппонента", Qt::Key_F5, "connect");
+    m.netConnect = AddItem(m.netMenu, "Вызвать", "Вызвать оппонента", Qt::Key_F5, "call");
     m.netListen = AddToggle(m.netMenu, "Разрешить вызов",
                             "Разрешить оппоненту вызывать Вас на игру", Qt::ALT | Qt::Key_L);
     m.netDisconnect = AddItem(m.netMenu, "Отсоединение", "Отсоединение от оппонента",
@@ -118,7 +125,7 @@ MainMenu BuildMainMenu(QMenuBar* bar, QObject* owner) {
     m.netSendMessage->setEnabled(false);
     m.netMenu->addSeparator();
     m.netShowIp = AddItem(m.netMenu, "Показать IP адрес", "Показать IP адрес данного компьютера",
-                          Qt::CTRL | Qt::Key_F7, "address");
+                          Qt::CTRL | Qt::Key_F7, "show_ip");
 
     m.listMenu =
         AddMenu(bar, "Партия", "Отменить, вернуть ходы, отобразить или спрятать список ходов...");
@@ -139,7 +146,8 @@ MainMenu BuildMainMenu(QMenuBar* bar, QObject* owner) {
     m.helpMenu = AddMenu(bar, "Информация", "Разнообразная информация...");
     m.help =
         AddItem(m.helpMenu, "Помощь", "Отобразить краткую информацию по игре", Qt::Key_F1, "help");
-    m.dayTip = AddItem(m.helpMenu, "Совет дня", "Показать совет дня", Qt::CTRL | Qt::Key_F1, "tip");
+    m.dayTip =
+        AddItem(m.helpMenu, "Совет дня", "Показать совет дня", Qt::CTRL | Qt::Key_F1, "day_tip");
     m.statistics = AddItem(m.helpMenu, "Статистика", "Отобразить статистику по сыгранным партиям",
                            Qt::Key_F9, "statistics");
     m.helpMenu->addSeparator();
