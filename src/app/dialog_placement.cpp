@@ -10,7 +10,12 @@ void CentreOn(QWidget* dialog, const QWidget* mainWindow) {
     }
     dialog->adjustSize();
     const QRect frame = mainWindow->frameGeometry();
-    const QSize size = dialog->frameGeometry().size();
+    QSize size = dialog->frameGeometry().size();
+    // Before its first showing a window knows no frame of its own; it will get the same
+    // decoration as the main window.
+    if (size == dialog->size()) {
+        size += frame.size() - mainWindow->size();
+    }
     dialog->move(frame.center().x() - size.width() / 2, frame.center().y() - size.height() / 2);
 }
 
