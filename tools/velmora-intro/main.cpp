@@ -42,6 +42,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora-intro: the object's faces cannot be wound for the intro\n");
         return 1;
     }
+    if (BandMargin(object) < 4) {
+        std::fprintf(stderr, "velmora-intro: the object leaves its band (margin %.1f px)\n",
+                     BandMargin(object));
+        return 1;
+    }
+    std::printf("object: %.1f px clear of its band's edges\n", BandMargin(object));
     const std::vector<std::uint8_t> mesh = MeshFile(object);
     const std::vector<std::uint8_t> font = FontStrip();
     const std::vector<std::uint8_t> russian = FrontImage(true), english = FrontImage(false);

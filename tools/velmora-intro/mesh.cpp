@@ -142,7 +142,7 @@ std::vector<MeshObject> IntroObject() {
     for (int i = 0; i < 8; ++i) {
         double a = 2 * kPi * i / 8 + kPi / 8;
         V3 out{std::cos(a), std::sin(a), 0};
-        parts.push_back(Cylinder(Mul(out, 2.3), out, {0, 0, 1}, 0.42, 0.08, 12));
+        parts.push_back(Cylinder(Mul(out, 2.3), out, {0, 0, 1}, 0.36, 0.08, 12));
     }
     // The bead in the middle in a gyroscope of three rings: two tilted either way and
     // one upright.

@@ -12,6 +12,10 @@ namespace velmora::assets {
 // with those it drops.
 bool FrontFacesKept(const std::vector<MeshObject>& objects);
 
+// The fewest pixels between the object and the top or bottom of its 130-row band over a
+// whole turn of the intro's spin (negative when it leaves the band).
+double BandMargin(const std::vector<MeshObject>& objects);
+
 // Turns every triangle of every part round.
 void ReverseWinding(std::vector<MeshObject>& objects);
 

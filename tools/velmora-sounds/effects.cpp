@@ -60,9 +60,9 @@ Sound Connect(int rate) {  // a call: two-note chime rising a fourth
 Sound Correct(int rate) {  // the cursor reached a legal square: a soft, woody tick
     Sound s = Blank(rate, 0.09);
     Samples tick = Struck(1.0, 0.09, rate,
-                          {{1480, 1.0, 0.0075}, {2550, 0.30, 0.004}, {720, 0.35, 0.012}}, 0.0008);
+                          {{1480, 1.0, 0.0075}, {2550, 0.30, 0.004}, {720, 0.35, 0.012}}, 0.0015);
     s.Mix(tick, 0.0);
-    FadeEdges(s, 0.0008, 0.02);
+    FadeEdges(s, 0.0015, 0.02);
     return s;
 }
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/image_loader.h"
+
+namespace velmora::test {
+
+inline std::filesystem::path SourcePath(const std::string& relative) {
+    return std::filesystem::path(VELMORA_SOURCE_DIR) / relative;
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+
+// A decoded JPEG of the source tree, or nothing.
+std::optional<PixelImage> LoadPicture(const std::string& relative);
+
+// Picture-coordinate (top-down) access to a bottom-up pixel block.
+inline std::uint32_t PixelAt(const PixelImage& img, int x, int y) {
+    return img.pixels[static_cast<size_t>(img.height - 1 - y) * img.width + x];
+}
+inline int Red(std::uint32_t p) {
+    return (p >> 16) & 0xFF;
+}
+inline int Green(std::uint32_t p) {
+    return (p >> 8) & 0xFF;
+}
+inline int Blue(std::uint32_t p) {
+    return p & 0xFF;
+}
+inline double Luma(std::uint32_t p) {
+    return 0.299 * Red(p) + 0.587 * Green(p) + 0.114 * Blue(p);
+}
+
+struct Dimensions {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+};
+// Width and height from a PNG's header, or from a BMP's header with its bit depth.
+std::optional<Dimensions> PngDimensions(const std::vector<std::uint8_t>& file);
+std::optional<Dimensions> BmpDimensions(const std::vector<std::uint8_t>& file);
+
+}  // namespace velmora::test
