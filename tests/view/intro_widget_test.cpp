@@ -11,12 +11,15 @@
 namespace velmora {
 namespace {
 
-QApplication& App() {
+// Never destroyed: tearing a shown widget's application down among the exit handlers
+// crashes inside Qt.
+void App() {
     static int argc = 1;
     static char name[] = "test_view";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    if (QApplication::instance() == nullptr) {
+        new QApplication(argc, argv);
+    }
 }
 
 // Serves events until `done` holds or `ms` milliseconds pass; returns `done`'s last answer.
