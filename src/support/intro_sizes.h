@@ -10,7 +10,8 @@ constexpr int kIntroLayerHeight = 130;
 constexpr int kIntroFrameBytes = kIntroWidth * kIntroHeight * 4;
 constexpr int kIntroFrontBytes = kIntroWidth * kIntroHeight;
 
-// The font strip: one byte per pixel, 255 = blank, smaller = ink.
+// The font strip: one byte per pixel, 255 = blank, smaller = ink; like the other pictures its
+// first row is the bottom one (the scroller puts strip row r on front-image row 5 + r).
 constexpr int kIntroFontColumns = 2820;
 constexpr int kIntroFontRows = 20;
 constexpr int kIntroFontBytes = kIntroFontColumns * kIntroFontRows;
