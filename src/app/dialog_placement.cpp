@@ -11,10 +11,10 @@ void CentreOn(QWidget* dialog, const QWidget* mainWindow) {
     dialog->adjustSize();
     const QRect frame = mainWindow->frameGeometry();
     QSize size = dialog->frameGeometry().size();
-    // Before its first showing a window knows no frame of its own; it will get the same
-    // decoration as the main window.
-    if (size == dialog->size()) {
-        size += frame.size() - mainWindow->size();
+    if (!dialog->isVisible()) {
+        // A dialog not yet shown has no frame: count the main window's decoration instead.
+        const QRect inner = mainWindow->geometry();
+        size += QSize(frame.width() - inner.width(), frame.height() - inner.height());
     }
     dialog->move(frame.center().x() - size.width() / 2, frame.center().y() - size.height() / 2);
 }
