@@ -6,8 +6,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "support/intro_background.h"
@@ -17,6 +20,7 @@
 #include "support/intro_renderer.h"
 #include "support/intro_sizes.h"
 #include "support/intro_state.h"
+#include "support/packed_resource.h"
 
 namespace velmora {
 namespace {
@@ -112,6 +116,38 @@ void BM_IntroFrame(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_IntroFrame)->Unit(benchmark::kMicrosecond);
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::uint8_t> Unpacked(const std::string& path) {
+    auto bytes = UnpackResource(ReadFile(path));
+    return bytes ? std::move(*bytes) : std::vector<std::uint8_t>{};
+}
+
+// The same with the resources the program carries.
+void BM_IntroFrameProgramResources(benchmark::State& bench) {
+    const std::string folder = VELMORA_SOURCE_DIR "/resources/intro/";
+    IntroResources resources{ReadFile(folder + "INTRO_3DMESH"), Unpacked(folder + "INTRO_FONTIM"),
+                             Unpacked(folder + "INTRO_FRONTIM_RUS"),
+                             Unpacked(folder + "INTRO_BACKFONE")};
+    if (resources.mesh.empty() || resources.font.empty() || resources.front.empty() ||
+        resources.texture.empty()) {
+        bench.SkipWithError("the program's intro resources are missing");
+        return;
+    }
+    IntroRenderer renderer(resources);
+    std::mt19937 random(2);
+    IntroState state = InitialIntroState(random);
+    for (auto _ : bench) {
+        AdvanceIntroState(state, renderer.TextWidth(), random);
+        renderer.Render(state.Frame());
+        benchmark::DoNotOptimize(renderer.Frame().data());
+    }
+}
+BENCHMARK(BM_IntroFrameProgramResources)->Unit(benchmark::kMicrosecond);
 
 // The frame's parts, to see where its time goes.
 void BM_IntroBackground(benchmark::State& bench) {
