@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/board.h"
+#include "engine/search.h"
 
 namespace velmora {
 
@@ -11,6 +12,8 @@ struct Routines {
     void (*initBoard)(Board& board, int size);
     bool (*isLegal)(const Board& board, int square, int player, int opponent);
     void (*makeMove)(Board& board, int square, int player, int opponent);
+    // The search the game plays with.
+    SearchFunction search;
 };
 
 const Routines& SelectRoutines(int size);

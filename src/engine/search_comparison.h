@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/search_settings.h"
+
+namespace velmora {
+
+// Plays the literal and the fast search against each other on random positions, every level
+// from 0 up and both algorithms, and collects every position where they disagree on the move,
+// the value or the node count.
+struct SearchComparisonOptions {
+    int size = 8;
+    // Positions along random games, and random boards no game reaches.
+    std::size_t gamePositions = 100;
+    std::size_t randomBoards = 50;
+    std::uint32_t seed = 1;
+    // A position goes one level deeper while its last literal search stayed under this many
+    // nodes, so openings stop early and endings reach level 9.
+    std::uint64_t nodeCap = 5000;
+};
+
+struct SearchMismatch {
+    Board board{};
+    int sideToMove = White;
+    SearchSettings settings;
+    SearchResult literal;
+    SearchResult fast;
+};
+
+struct SearchComparisonReport {
+    std::size_t searches = 0;  // pairs of searches compared
+    std::uint64_t nodes = 0;   // literal nodes searched
+    std::size_t levelNineSearches = 0;
+    std::vector<SearchMismatch> mismatches;
+};
+
+SearchComparisonReport CompareSearches(const SearchComparisonOptions& options);
+
+}  // namespace velmora

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/literal_search.h"
+#include "engine/notation.h"
+#include "engine/random_positions.h"
+#include "engine/rules.h"
+#include "velmora-engine/engine_command.h"
+
+namespace velmora {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunCommand(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunEngineCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string Board8Start() {
+    Board board;
+    InitBoard(board, 8);
+    return BoardToText(board, 8);
+}
+
+TEST(EngineCommandTest, MoveAnswersTheSearchesMoveAndNodeCount) {
+    const Outcome start = RunCommand(
+        {"move", "--size", "8", "--board", Board8Start(), "--to-move", "white", "--level", "1"});
+    EXPECT_EQ(start.status, 0);
+    EXPECT_EQ(start.out, "E6\nnodes 5\n");
+    EXPECT_EQ(start.err, "");
+
+    for (const int size : {8, 10}) {
+        for (const SampledPosition& p : SampleRandomPositions(size, 6, 3)) {
+            for (const int level : {0, 3}) {
+                const SearchSettings settings = SearchSettings::FromShownLevel(level, true);
+                const SearchResult expected =
+                    LiteralSearch(size, p.board, p.sideToMove, settings, nullptr);
+                const std::string answer =
+                    expected.move == NoMove ? "pass" : SquareName(size, expected.move);
+                for (const char* engine : {"literal", "fast"}) {
+                    const Outcome got =
+                        RunCommand({"move", "--size", std::to_string(size), "--board",
+                                    BoardToText(p.board, size), "--to-move",
+                                    p.sideToMove == White ? "white" : "black", "--level",
+                                    std::to_string(level), "--advanced", "--engine", engine});
+                    EXPECT_EQ(got.status, 0);
+                    EXPECT_EQ(got.out, answer + "\nnodes " + std::to_string(expected.nodes) + "\n")
+                        << engine;
+                }
+            }
+        }
+    }
+    // White cannot move: the answer is a pass.
+    const Outcome stuck = RunCommand(
+        {"move", "--board", std::string(62, '+') + "wb", "--to-move", "white", "--level", "9"});
+    EXPECT_EQ(stuck.status, 0);
+    EXPECT_EQ(stuck.out, "pass\nnodes 1\n");
+}
+
+TEST(EngineCommandTest, BadInputGetsOneLineOnStderrAndStatusTwo) {
+    const std::string board = Board8Start();
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"fly"},
+        {"move", "--board", board, "--to-move", "white"},
+        {"move", "--board", board, "--level", "3"},
+        {"move", "--to-move", "white", "--level", "3"},
+        {"move", "--board", board.substr(1), "--to-move", "white", "--level", "3"},
+        {"move", "--board", std::string(63, '+') + "x", "--to-move", "white", "--level", "3"},
+        {"move", "--size", "10", "--board", board, "--to-move", "white", "--level", "3"},
+        {"move", "--board", board, "--to-move", "red", "--level", "3"},
+        {"move", "--board", board, "--to-move", "white", "--level", "10"},
+        {"move", "--board", board, "--to-move", "white", "--level", "-1"},
+        {"move", "--board", board, "--to-move", "white", "--level", "3x"},
+        {"move", "--board", board, "--to-move", "white", "--level", ""},
+        {"move", "--board", board, "--to-move", "white", "--level", "3", "--level", "4"},
+        {"move", "--board", board, "--to-move", "white", "--level", "3", "--fast"},
+        {"move", "--board", board, "--to-move", "white", "--level", "3", "--engine", "turbo"},
+        {"move", "--board", board, "--to-move", "white", "--level"},
+        {"move", "E6"},
+        {"perft", "--size", "9", "--depth", "3"},
+        {"perft", "--depth", "-1"},
+        {"perft", "--size", "8"},
+        {"perft", "--depth", "3", "--advanced"},
+        {"selfplay", "--size", "8"},
+        {"selfplay", "--size", "12", "--level", "2"},
+    };
+    for (const auto& args : bad) {
+        const Outcome got = RunCommand(args);
+        std::string shown;
+        for (const auto& a : args) {
+            shown += a + " ";
+        }
+        EXPECT_EQ(got.status, 2) << shown;
+        EXPECT_EQ(got.out, "") << shown;
+        EXPECT_EQ(std::count(got.err.begin(), got.err.end(), '\n'), 1) << shown << got.err;
+        EXPECT_EQ(got.err.rfind("velmora-engine", 0), 0u) << got.err;
+    }
+    const Outcome help = RunCommand({"help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("velmora-engine perft"), std::string::npos);
+}
+
+TEST(EngineCommandTest, PerftMatchesTheKnownCounts) {
+    const std::vector<std::string> known = {"1", "4", "12", "56", "244", "1396", "8200", "55092"};
+    for (std::size_t depth = 0; depth < known.size(); ++depth) {
+        const Outcome got = RunCommand({"perft", "--size", "8", "--depth", std::to_string(depth)});
+        EXPECT_EQ(got.status, 0);
+        EXPECT_EQ(got.out, known[depth] + "\n") << depth;
+    }
+    // 10 x 10 opens with four moves that mirror each other.
+    EXPECT_EQ(RunCommand({"perft", "--size", "10", "--depth", "1"}).out, "4\n");
+}
+
+// Replays the printed game with the rules: every move legal, passes only when forced, the
+// printed result the real one.
+TEST(EngineCommandTest, SelfplayPrintsALegalCompleteGame) {
+    for (const int size : {8, 10}) {
+        const Outcome got = RunCommand(
+            {"selfplay", "--size", std::to_string(size), "--level", size == 8 ? "3" : "2"});
+        ASSERT_EQ(got.status, 0) << got.err;
+        std::istringstream lines(got.out);
+        std::string line;
+        Board board;
+        InitBoard(board, size);
+        int side = White;
+        int plies = 0;
+        bool inMoves = false;
+        while (std::getline(lines, line)) {
+            if (line.find("White  Black") != std::string::npos) {
+                inMoves = true;
+                continue;
+            }
+            if (!inMoves) {
+                continue;
+            }
+            if (line.empty()) {
+                break;
+            }
+            std::istringstream fields(line);
+            std::string number;
+            std::string ply;
+            fields >> number;
+            while (fields >> ply) {
+                if (ply == "pass") {
+                    EXPECT_FALSE(HasLegalMove(board, size, side)) << line;
+                } else {
+                    const auto square = ParseSquare(size, ply);
+                    ASSERT_TRUE(square) << line;
+                    if (plies == 0) {
+                        EXPECT_EQ(*square, size == 8 ? 53 : 54);
+                    }
+                    ASSERT_TRUE(IsLegal(board, size, *square, side, Opponent(side))) << line;
+                    MakeMove(board, size, *square, side, Opponent(side));
+                }
+                side = Opponent(side);
+                ++plies;
+            }
+        }
+        const ScanResult end = ScanBoard(board, size);
+        EXPECT_TRUE(end.GameOver());
+        EXPECT_GT(plies, 10);
+        EXPECT_NE(got.out.find("White (Жёлтые) " + std::to_string(end.whiteCount) +
+                               ", X Black (Зелёные) " + std::to_string(end.blackCount)),
+                  std::string::npos)
+            << got.out;
+        const std::string verdict = end.whiteCount == end.blackCount  ? "a draw."
+                                    : end.whiteCount > end.blackCount ? "White wins by"
+                                                                      : "Black wins by";
+        EXPECT_NE(got.out.find(verdict), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace velmora

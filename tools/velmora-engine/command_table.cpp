@@ -1,0 +1,32 @@
+#include "velmora-engine/command_table.h"
+
+#include <array>
+
+namespace velmora {
+
+// A new subcommand is one file defining its Run function plus one declaration and one entry
+// below.
+int RunMoveCommand(std::span<const std::string> args, std::ostream& out);
+int RunPerftCommand(std::span<const std::string> args, std::ostream& out);
+int RunSelfplayCommand(std::span<const std::string> args, std::ostream& out);
+
+namespace {
+
+constexpr std::array kCommands = {
+    EngineCommand{"move",
+                  "move --size 8|10 --board TEXT --to-move white|black --level 0..9 [--advanced] "
+                  "[--engine literal|fast]",
+                  &RunMoveCommand},
+    EngineCommand{"perft", "perft --size 8|10 --depth D", &RunPerftCommand},
+    EngineCommand{"selfplay",
+                  "selfplay --size 8|10 --level 0..9 [--advanced] [--engine literal|fast]",
+                  &RunSelfplayCommand},
+};
+
+}  // namespace
+
+std::span<const EngineCommand> EngineCommands() {
+    return kCommands;
+}
+
+}  // namespace velmora

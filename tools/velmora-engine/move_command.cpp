@@ -1,0 +1,32 @@
+#include <ostream>
+
+#include "engine/notation.h"
+#include "engine/search.h"
+#include "velmora-engine/command_options.h"
+
+namespace velmora {
+
+// Chooses a move for one position: the square (or "pass") and the number of nodes searched.
+int RunMoveCommand(std::span<const std::string> args, std::ostream& out) {
+    const CommandOptions options(args, {"size", "board", "to-move", "level", "engine"},
+                                 {"advanced"});
+    const int size = options.BoardSize();
+    const std::string text = options.Required("board");
+    const auto board = BoardFromText(size, text);
+    if (!board) {
+        throw UsageError("--board must be " + std::to_string(size * size) +
+                         " characters of w, b and +, column by column");
+    }
+    const std::string toMove = options.Required("to-move");
+    if (toMove != "white" && toMove != "black") {
+        throw UsageError("--to-move must be white or black, not '" + toMove + "'");
+    }
+    const SearchSettings settings = options.Settings();
+    const SearchResult result = SelectSearch(size, options.Engine())(
+        *board, toMove == "white" ? White : Black, settings, nullptr);
+    out << (result.move == NoMove ? std::string("pass") : SquareName(size, result.move)) << "\n"
+        << "nodes " << result.nodes << "\n";
+    return 0;
+}
+
+}  // namespace velmora
