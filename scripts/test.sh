@@ -11,6 +11,10 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+# The desktop integration files must satisfy the desktop's own validators.
+desktop-file-validate packaging/velmora-reversi.desktop
+appstreamcli validate --no-net packaging/io.github.velmora.Reversi.metainfo.xml
+
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELMORA_GUI=OFF -DVELMORA_BENCH=OFF \
   -DVELMORA_TOOLS=OFF -DVELMORA_SANITIZE=ON
 cmake --build build-asan -j"$jobs"

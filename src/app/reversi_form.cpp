@@ -486,6 +486,13 @@ bool TReversiForm::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+void TReversiForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Where no window manager activates the window, its first showing stands in for the
+    // activation; each request runs once either way.
+    QTimer::singleShot(0, this, [this] { RunPendingRequests(); });
+}
+
 void TReversiForm::RunPendingRequests() {
     if (request_.autoOpen) {
         request_.autoOpen = false;
