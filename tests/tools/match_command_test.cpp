@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../engine/match_test_support.h"
+#include "engine/match_file.h"
+#include "engine/notation.h"
+#include "velmora-engine/engine_command.h"
+
+namespace velmora {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunMatch(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunEngineCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class MatchCommandTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("velmora-match-command-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string File(const std::string& name) const { return (folder / name).string(); }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(MatchCommandTest, NewWritesAMatchThatShowPrints) {
+    const std::string path = File("three.qvz");
+    const Outcome made = RunMatch({"match", "new", "--size", "8", "--moves", "E6,F4,c3", path});
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(std::filesystem::file_size(path), 24u + 3 * 156u);
+
+    const Outcome shown = RunMatch({"match", "show", path});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out,
+              "version 2\n"
+              "size 8\n"
+              "moves 3\n"
+              " 1.Жёлтые ..... E:6\n"
+              " 2.Зелёные .... F:4\n"
+              " 3.Жёлтые ..... C:3\n"
+              "computer black\n"
+              "versus-computer yes\n"
+              "training no\n"
+              "novice yes\n"
+              "advanced no\n"
+              "level 1\n");
+
+    const std::string empty = File("empty.qvz");
+    ASSERT_EQ(RunMatch({"match", "new", "--moves", "", empty}).status, 0);
+    EXPECT_EQ(std::filesystem::file_size(empty), 24u);
+}
+
+TEST_F(MatchCommandTest, NewSettlesPassesOnTheWay) {
+    for (const int size : {8, 10}) {
+        // A random game with a pass in it.
+        OBoardTracker record(size);
+        for (unsigned seed = 1;; ++seed) {
+            GamePosition position;
+            position.Reset(size);
+            record.NewRecord(size);
+            testing::PlayRandom(record, position, seed, 200);
+            if (testing::FirstMoveAfterPass(record) > 0) {
+                break;
+            }
+        }
+        std::string moves;
+        for (const MoveEntry& entry : record.Moves()) {
+            moves += (moves.empty() ? "" : ",") + SquareName(size, entry.square);
+        }
+        const std::string path = File("pass" + std::to_string(size) + ".qvz");
+        const Outcome made =
+            RunMatch({"match", "new", "--size", std::to_string(size), "--moves", moves, path});
+        ASSERT_EQ(made.status, 0) << made.err;
+        const MatchReadResult read = ReadMatchFile(path);
+        ASSERT_TRUE(read.match) << read.error;
+        ASSERT_EQ(read.match->moves.size(), static_cast<std::size_t>(record.Count()));
+        for (int i = 0; i < record.Count(); ++i) {
+            const MoveEntry& entry = read.match->moves[static_cast<std::size_t>(i)];
+            EXPECT_EQ(entry.side, record.Entry(i).side) << i;
+            EXPECT_EQ(entry.snapshot, record.Entry(i).snapshot) << i;
+        }
+    }
+}
+
+TEST_F(MatchCommandTest, BadMovesAndRefusedFilesEndWithStatusTwo) {
+    const std::string path = File("bad.qvz");
+    const Outcome illegal = RunMatch({"match", "new", "--moves", "E6,E6", path});
+    EXPECT_EQ(illegal.status, 2);
+    EXPECT_NE(illegal.err.find("move 2: E6 is not legal for black"), std::string::npos)
+        << illegal.err;
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(RunMatch({"match", "new", "--moves", "Z9", path}).status, 2);
+    EXPECT_EQ(RunMatch({"match", "new", "--size", "9", "--moves", "E6", path}).status, 2);
+    EXPECT_EQ(RunMatch({"match", "new", "--moves", "E6"}).status, 2);
+    EXPECT_EQ(RunMatch({"match", "show"}).status, 2);
+    EXPECT_EQ(RunMatch({"match", "list"}).status, 2);
+
+    std::ofstream(path, std::ios::binary) << std::string("2ZVQ\x08\0\0\0\x05\0\0\0", 12);
+    const Outcome refused = RunMatch({"match", "show", path});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("Файл «bad.qvz» повреждён"), std::string::npos) << refused.err;
+}
+
+TEST_F(MatchCommandTest, ShowMarksSettingsAnOldFileDoesNotHold) {
+    const std::string path = File("old.qvz");
+    ASSERT_EQ(RunMatch({"match", "new", "--size", "10", "--moves", "F7", path}).status, 0);
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    bytes.resize(bytes.size() - 7);
+    bytes[0] = '0';
+    std::ofstream(path, std::ios::binary) << bytes;
+
+    const Outcome shown = RunMatch({"match", "show", path});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out,
+              "version 0\n"
+              "size 10\n"
+              "moves 1\n"
+              " 1.Жёлтые ..... F:7\n"
+              "computer black\n"
+              "versus-computer yes\n"
+              "training (not stored)\n"
+              "novice (not stored)\n"
+              "advanced (not stored)\n"
+              "level (not stored)\n");
+}
+
+}  // namespace
+}  // namespace velmora
