@@ -9,14 +9,11 @@ void CentreOn(QWidget* dialog, const QWidget* mainWindow) {
         return;
     }
     dialog->adjustSize();
-    const QRect frame = mainWindow->frameGeometry();
-    QSize size = dialog->frameGeometry().size();
-    if (!dialog->isVisible()) {
-        // A dialog not yet shown has no frame: count the main window's decoration instead.
-        const QRect inner = mainWindow->geometry();
-        size += QSize(frame.width() - inner.width(), frame.height() - inner.height());
-    }
-    dialog->move(frame.center().x() - size.width() / 2, frame.center().y() - size.height() / 2);
+    // Client areas rather than frames: a window that has not been shown yet knows no frame,
+    // and with the same decoration on both the frames come out centred as well.
+    QRect area(QPoint(0, 0), dialog->size());
+    area.moveCenter(mainWindow->geometry().center());
+    dialog->setGeometry(area);
 }
 
 }  // namespace velmora

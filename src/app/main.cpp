@@ -3,7 +3,11 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+#include <memory>
+
+#include "app/reversi_dialogs.h"
 #include "app/reversi_form.h"
+#include "app/startup_form.h"
 #include "app/velmora_application.h"
 
 int main(int argc, char** argv) {
@@ -25,10 +29,15 @@ int main(int argc, char** argv) {
     for (qsizetype i = 1; i < args.size(); ++i) {
         options.arguments.push_back(args[i].toStdString());
     }
+    // The logo stands while the main window and its dialogs are made.
+    auto logo = std::make_unique<velmora::TStartUpForm>();
+    logo->ShowNow();
     velmora::TReversiForm window(std::move(options));
     if (window.StartAborted()) {
         return 0;
     }
+    velmora::ReversiDialogs dialogs(window);
+    logo.reset();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect desktop = screen->availableGeometry();
         window.move(desktop.center() - window.rect().center());

@@ -9,6 +9,7 @@
 #include "app/main_menu.h"
 #include "app/qt_engine_runner.h"
 #include "app/qt_prompter.h"
+#include "app/settings_apply.h"
 #include "engine/compute_move.h"
 #include "game/command_line.h"
 #include "game/game_flow.h"
@@ -26,6 +27,7 @@ class QToolButton;
 namespace velmora {
 
 class MovesListBox;
+class ReversiDialogs;
 class MusicPingTimer;
 class TChoice;
 class TVolumeForm;
@@ -46,14 +48,17 @@ struct ReversiFormOptions {
 };
 
 // The main window: the board, the moves panel, the status bar and the menus around one game.
-class TReversiForm : public QMainWindow, public GameView, private EngineObserver {
+class TReversiForm : public QMainWindow,
+                     public GameView,
+                     public SettingsApplyHost,
+                     private EngineObserver {
     Q_OBJECT
 
   public:
     explicit TReversiForm(ReversiFormOptions options, QWidget* parent = nullptr);
     ~TReversiForm() override;
 
-    GameSession& Session() { return session_; }
+    GameSession& Session() override { return session_; }
     GameFlow& Flow() { return flow_; }
     MoveReview& Review() { return review_; }
     const MainMenu& Menu() const { return menu_; }
@@ -100,6 +105,19 @@ class TReversiForm : public QMainWindow, public GameView, private EngineObserver
     // Hooks for the dialogs that come later; empty ones do nothing.
     std::function<void()> showStatisticsWindow;
     std::function<void()> showSettingsDialog;
+    // The dialogs attached to the window (the network game locks the settings dialog's game
+    // controls through it); null while none are.
+    ReversiDialogs* dialogs = nullptr;
+
+    // SettingsApplyHost (reversi_form_settings.cpp)
+    Prompter& Prompts() override;
+    bool NoHumanMoveYet() const override;
+    void RepaintWindow() override;
+    void ApplyMusicOn() override;
+    void SyncMenuChecks() override;
+    void RestartGame() override;
+    void ReloadSkins(const SkinChoice& before, const SkinChoice& after) override;
+    void FinishApply() override;
 
   signals:
     void firstActivation();

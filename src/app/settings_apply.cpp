@@ -94,7 +94,7 @@ void ApplySettingsDialog(SettingsDialogChoices& choices, SettingsApplyHost& host
     }
 
     // 11-12. Reload what changed, keeping the window's centre.
-    host.ApplySkins(before, SkinsOf(settings));
+    host.ReloadSkins(before, SkinsOf(settings));
 
     // 13. Show the result and let the computer move if it is its turn.
     host.FinishApply();

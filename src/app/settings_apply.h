@@ -28,7 +28,7 @@ class SettingsApplyHost {
     virtual void RestartGame() = 0;
     // The cursor style always; images whose skin (or, for pieces and marks, the board
     // size) changed are reloaded and the window relaid out around its centre.
-    virtual void ApplySkins(const SkinChoice& before, const SkinChoice& after) = 0;
+    virtual void ReloadSkins(const SkinChoice& before, const SkinChoice& after) = 0;
     // The board drawn anew and shown; unless reviewing, the computer moves if it is its
     // turn; the status bar.
     virtual void FinishApply() = 0;

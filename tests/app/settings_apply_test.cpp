@@ -35,7 +35,7 @@ class FakeHost : public SettingsApplyHost {
         session.position.Reset(session.settings.boardSize);
         session.flags.trainingGame = false;
     }
-    void ApplySkins(const SkinChoice& from, const SkinChoice& to) override {
+    void ReloadSkins(const SkinChoice& from, const SkinChoice& to) override {
         calls.push_back("skins");
         before = from;
         after = to;

@@ -69,6 +69,10 @@ class WindowRig {
         QObject::connect(&closer_, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) {
+                if (onDialog) {
+                    onDialog(dialog);
+                    return;
+                }
                 if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
                     finals.push_back(final->Message());
                 }
@@ -102,6 +106,8 @@ class WindowRig {
     QString openPath;
     QString savePath;
     int nextDialogResult = QDialog::Accepted;
+    // When set, gets each modal dialog instead of the automatic close, and must close it.
+    std::function<void(QDialog*)> onDialog;
     std::vector<QString> finals;
 
   private:
