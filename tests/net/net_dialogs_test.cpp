@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <netdb.h>
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "net/call_dialog.h"
+#include "net/call_request_dialog.h"
+#include "net/local_addresses.h"
+#include "net/net_key_codes.h"
+#include "net/net_port.h"
+#include "net/progress_box.h"
+#include "net/protocol_message.h"
+#include "net/remote_field.h"
+#include "net/send_dialog.h"
+#include "net/show_ip_dialog.h"
+#include "net_test_support.h"
+
+namespace velmora {
+namespace {
+
+using net_test::EnsureApplication;
+using net_test::Pump;
+using net_test::PumpUntil;
+
+void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+    }
+}
+
+TEST(NetDialogsTest, CallDialogTurnsTypedLettersToCapitals) {
+    EnsureApplication();
+    TCallDlg dialog;
+    EXPECT_TRUE(dialog.WhiteChecked());
+    EXPECT_TRUE(dialog.Size10Checked());
+    Type(dialog.AddressEdit(), QStringLiteral("host-a.lan"));
+    EXPECT_EQ(dialog.Address(), QStringLiteral("HOST-A.LAN"));
+    dialog.SetChoices(false, true);
+    EXPECT_FALSE(dialog.WhiteChecked());
+    EXPECT_TRUE(dialog.Size8Checked());
+    EXPECT_FALSE(dialog.Size10Checked());
+    EXPECT_EQ(dialog.size(), QSize(300, 232));
+}
+
+TEST(NetDialogsTest, CallRequestCountsDownAndRefusesByItself) {
+    EnsureApplication();
+    TCallReq dialog;
+    dialog.SetRequest(QStringLiteral("PC-7"), QStringLiteral("Чёрные"), QStringLiteral("8 x 8"));
+    EXPECT_EQ(dialog.CallerText(), QStringLiteral("\"PC-7\""));
+    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"Чёрные\""));
+    EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"8 x 8\""));
+
+    dialog.SetTickInterval(1000000);  // the test ticks by hand
+    int result = -1;
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_TRUE(dialog.Showing());
+        EXPECT_EQ(dialog.RefuseButtonText(), QStringLiteral("Нет=30"));
+        for (int i = 0; i < 9; ++i) {
+            dialog.Tick();
+        }
+        EXPECT_EQ(dialog.RefuseButtonText(), QStringLiteral("Нет=30"));
+        dialog.Tick();
+        EXPECT_EQ(dialog.RefuseButtonText(), QStringLiteral("Нет=29"));
+        for (int i = 10; i < 100; ++i) {
+            dialog.Tick();
+        }
+        EXPECT_EQ(dialog.RefuseButtonText(), QStringLiteral("Нет=20")) << "after ten seconds";
+        for (int i = 100; i < 299; ++i) {
+            dialog.Tick();
+        }
+        EXPECT_TRUE(dialog.isVisible()) << "still open just before thirty seconds";
+        dialog.Tick();
+    });
+    result = dialog.exec();
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_FALSE(dialog.Showing());
+    EXPECT_EQ(dialog.CountdownPosition(), TCallReq::kTicks);
+
+    // Shown again, it starts from the beginning; its own timer drives it.
+    dialog.SetTickInterval(1);
+    QTimer::singleShot(0, &dialog, [&] { EXPECT_LT(dialog.CountdownPosition(), 300); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+}
+
+TEST(NetDialogsTest, SendDialogLaysOutKeepsHistoryAndBoundsItsArchive) {
+    EnsureApplication();
+    TSendDlg dialog;
+    EXPECT_EQ(dialog.Text(), QStringLiteral("Привет!"));
+    EXPECT_EQ(dialog.minimumSize(), QSize(240, 220));
+    dialog.show();
+    for (const QSize size : {QSize(352, 314), QSize(600, 480), QSize(240, 220)}) {
+        dialog.resize(size);
+        QCoreApplication::processEvents();
+        const int w = size.width();
+        const int h = size.height();
+        QPushButton* ok = dialog.OkButton();
+        QPushButton* cancel = dialog.CancelButton();
+        EXPECT_EQ(ok->x(), (w - ok->width() - cancel->width() - 10) / 2);
+        EXPECT_EQ(cancel->x(), (w - cancel->width() + ok->width() + 10) / 2);
+        EXPECT_EQ(ok->y(), h - ok->height() - 10);
+        EXPECT_EQ(dialog.ArchiveGroup()->geometry(),
+                  QRect(5, 5, w - 10, h - dialog.SendGroup()->height() - ok->height() - 30));
+        EXPECT_EQ(dialog.SendGroup()->geometry().topLeft(),
+                  QPoint(5, dialog.ArchiveGroup()->height() + 10));
+        EXPECT_EQ(dialog.SendLine()->width(), w - 10 - 20);
+        EXPECT_EQ(dialog.Archive()->geometry(),
+                  QRect(10, 20, w - 10 - 20, dialog.ArchiveGroup()->height() - 30));
+    }
+
+    dialog.RememberSent(QStringLiteral("ход"));
+    dialog.RememberSent(QStringLiteral("ещё"));
+    dialog.RememberSent(QStringLiteral("ещё"));
+    EXPECT_EQ(dialog.History(),
+              (QStringList{QStringLiteral("ещё"), QStringLiteral("ещё"), QStringLiteral("ход")}));
+    EXPECT_EQ(dialog.SendLine()->lineEdit()->maxLength(), static_cast<int>(kMaxTextBytes));
+
+    for (int i = 0; i < TSendDlg::kArchiveLines + 50; ++i) {
+        dialog.AppendToArchive(QStringLiteral(">>%1").arg(i));
+    }
+    EXPECT_EQ(dialog.ArchiveLineCount(), TSendDlg::kArchiveLines);
+    EXPECT_TRUE(
+        dialog.ArchiveText().endsWith(QStringLiteral(">>%1").arg(TSendDlg::kArchiveLines + 49)));
+}
+
+TEST(NetDialogsTest, RemoteFieldPaintsTheReceivedSquaresWithGaps) {
+    EnsureApplication();
+    // Column 0: black, white, an unknown letter, then empty squares.
+    std::string text = "D";
+    text += "bwx";
+    text += std::string(97, '+');
+    TRemoteField field(text, 10);
+    EXPECT_EQ(field.windowTitle(), QStringLiteral("R_BRD"));
+    const QImage image = field.grab().toImage();
+    const int cell = 128 / 10;
+    const QColor background = image.pixelColor(cell * 5 + 2, cell * 5 + 2);
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(0, 0, 0));
+    EXPECT_EQ(image.pixelColor(1, cell + 1), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(cell - 2, 2 * cell + 1), QColor(127, 127, 127));
+    EXPECT_EQ(image.pixelColor(cell - 1, 1), background) << "the gap between squares";
+    EXPECT_NE(background, QColor(0, 0, 0));
+
+    // A text that stops short paints what it holds and nothing beyond.
+    TRemoteField shortField("Db", 8);
+    const QImage shortImage = shortField.grab().toImage();
+    EXPECT_EQ(shortImage.pixelColor(1, 1), QColor(0, 0, 0));
+    EXPECT_EQ(shortImage.pixelColor(1, 128 / 8 + 1), shortImage.pixelColor(60, 60));
+}
+
+TEST(NetDialogsTest, AddressListHoldsEveryCallableIPv4AddressOnALine) {
+    EnsureApplication();
+    const QList<InterfaceAddresses> machine = {
+        {true, true, {QHostAddress(QStringLiteral("127.0.0.1"))}},
+        {true,
+         false,
+         {QHostAddress(QStringLiteral("10.1.2.3")), QHostAddress(QStringLiteral("fe80::1"))}},
+        {false, false, {QHostAddress(QStringLiteral("10.9.9.9"))}},
+        {true, false, {QHostAddress(QStringLiteral("192.168.0.20"))}},
+    };
+    const QStringList lines = CallableIPv4Addresses(machine);
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("10.1.2.3"), QStringLiteral("192.168.0.20")}));
+
+    TShowIPDlg dialog(lines);
+    EXPECT_EQ(dialog.Text(), QStringLiteral("10.1.2.3\n192.168.0.20"));
+    QTimer::singleShot(0, &dialog, [&] { dialog.CopyAndClose(); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("10.1.2.3\n192.168.0.20"));
+
+    // The machine's own list never holds loopback addresses.
+    for (const QString& line : CallableIPv4Addresses(MachineInterfaces())) {
+        EXPECT_FALSE(line.startsWith(QStringLiteral("127.")));
+    }
+}
+
+TEST(NetDialogsTest, ProgressBoxBlinksItsWordAndCopesWithoutItsPicture) {
+    EnsureApplication();
+    QWidget window;
+    window.resize(400, 300);
+    ProgressBox box(ProgressBox::Kind::Connect, &window);
+    EXPECT_EQ(box.Text(), QStringLiteral("Соединение..."));
+    EXPECT_FALSE(box.HasPicture()) << "the pictures are compiled into the program only";
+    box.Start(100, 120);
+    EXPECT_TRUE(box.Running());
+    EXPECT_EQ(box.pos(), QPoint(100, 120));
+    EXPECT_TRUE(box.TextShown());
+    for (int i = 0; i < 12; ++i) {
+        box.Step();
+    }
+    EXPECT_FALSE(box.TextShown());
+    for (int i = 12; i < 24; ++i) {
+        box.Step();
+    }
+    EXPECT_TRUE(box.TextShown());
+    for (int i = 24; i < 241; ++i) {
+        box.Step();
+    }
+    EXPECT_EQ(box.Frame(), 0) << "the counter starts again after 240";
+    EXPECT_FALSE(box.grab().isNull());
+    ASSERT_TRUE(PumpUntil([&] { return box.Frame() > 0; }));
+    box.Stop();
+    EXPECT_FALSE(box.Running());
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(ProgressBox(ProgressBox::Kind::Pack, &window).Text(), QStringLiteral("Загрузка..."));
+}
+
+NetKeyCodes::Action TypeAll(NetKeyCodes& codes, std::string_view text) {
+    NetKeyCodes::Action last = NetKeyCodes::Action::None;
+    for (const char c : text) {
+        const NetKeyCodes::Action action = codes.Type(c);
+        if (action != NetKeyCodes::Action::None) {
+            last = action;
+        }
+    }
+    return last;
+}
+
+TEST(NetKeyCodesTest, SelectorsTailsAndForgivingMismatches) {
+    NetKeyCodes codes;
+    EXPECT_NE(NetKeyCodes::kFieldRequestSelector, NetKeyCodes::kPeerAddressSelector);
+    EXPECT_EQ(TypeAll(codes, "fvodrum"), NetKeyCodes::Action::FieldRequest);
+    EXPECT_EQ(TypeAll(codes, "hplenkatorix"), NetKeyCodes::Action::PeerAddress);
+    EXPECT_EQ(codes.Mode(), 1);
+    // A wrong character in the middle keeps what was matched so far.
+    EXPECT_EQ(TypeAll(codes, "hplenk"), NetKeyCodes::Action::None);
+    EXPECT_EQ(codes.Position(), 5);
+    EXPECT_EQ(TypeAll(codes, "Q9"), NetKeyCodes::Action::None);
+    EXPECT_EQ(codes.Position(), 5);
+    EXPECT_EQ(TypeAll(codes, "atorix"), NetKeyCodes::Action::PeerAddress);
+    // The other selector switches words and starts from the beginning; case matters.
+    EXPECT_EQ(TypeAll(codes, "plenf"), NetKeyCodes::Action::None);
+    EXPECT_EQ(codes.Mode(), 0);
+    EXPECT_EQ(codes.Position(), 0);
+    EXPECT_EQ(TypeAll(codes, "VODRUM"), NetKeyCodes::Action::None);
+    EXPECT_EQ(TypeAll(codes, "vodru"), NetKeyCodes::Action::None);
+    EXPECT_EQ(TypeAll(codes, "m"), NetKeyCodes::Action::FieldRequest);
+    EXPECT_EQ(codes.Position(), 0);
+}
+
+TEST(NetPortTest, ServiceNamesAndNumbers) {
+    EXPECT_EQ(ResolveNetPort(8173, ""), 8173);
+    EXPECT_EQ(ResolveNetPort(0, ""), 0);
+    EXPECT_FALSE(ResolveNetPort(70000, "").has_value());
+    EXPECT_FALSE(ResolveNetPort(8173, "no-such-velmora-service").has_value());
+    // The system's service database, where it has the entry.
+    if (getservbyname("http", "tcp") != nullptr) {
+        EXPECT_EQ(ResolveNetPort(8173, "http"), 80);
+    }
+    EXPECT_FALSE(LocalComputerName().empty());
+}
+
+}  // namespace
+}  // namespace velmora
