@@ -42,7 +42,7 @@ QImage AboutStillPicture() {
     DrawDisc(painter, {310, 70}, 26, amberLight, amberDark);
 
     QFont title = painter.font();
-    title.setPixelSize(30);
+    title.setPixelSize(26);
     title.setBold(true);
     painter.setFont(title);
     painter.setPen(QColor(20, 12, 8));

@@ -74,6 +74,9 @@ TSideDlg::TSideDlg(const Settings& settings, QWidget* parent) : QDialog(parent) 
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     pages_ = NewControl<QTabWidget>(this, "PageControl");
+    // All four tabs stay in sight: the dialog grows to their width instead of scrolling them.
+    pages_->setUsesScrollButtons(false);
+    pages_->setElideMode(Qt::ElideNone);
     pages_->addTab(BuildOpponentTab(), QString());
     pages_->addTab(BuildLevelTab(), QString());
     pages_->addTab(BuildLookTab(), QString());

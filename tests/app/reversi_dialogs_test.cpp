@@ -73,17 +73,22 @@ class ReversiDialogsTest : public ::testing::Test {
         dialog.findChild<QComboBox*>(QStringLiteral("LevelList"))->setCurrentIndex(level);
     }
 
-    // The human (White) plays a first move; the computer answers.
-    void HumanMoves() {
+    // The human plays the first legal square; the computer answers.
+    void HumanClicksFirstLegal() {
         const GamePosition& p = Form().Session().position;
         for (const int square : MoveOrder(p.boardSize)) {
             if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
                 Form().Flow().PointerMove(22 + 61 * ColumnOf(8, square) + 30,
                                           22 + 61 * RowOf(8, square) + 30);
                 Form().Flow().BoardClick();
-                break;
+                return;
             }
         }
+    }
+
+    // The human (White) plays a first move; the computer answers.
+    void HumanMoves() {
+        HumanClicksFirstLegal();
         WindowRig::Settle();
         ASSERT_EQ(Form().Session().record.Count(), 2);
     }
@@ -227,6 +232,23 @@ TEST_F(ReversiDialogsTest, NetworkLockAndTheDialogWriterAtExit) {
     const Settings stored = LoadSettings("/x");
     EXPECT_TRUE(stored.versusComputer);
     EXPECT_EQ(stored.level, 6);
+}
+
+TEST_F(ReversiDialogsTest, ACountedGameEndsWithTheStatisticsWindow) {
+    std::vector<std::string> shown;
+    rig.onDialog = [&](QDialog* dialog) {
+        shown.push_back(dialog->metaObject()->className());
+        dialog->reject();
+    };
+    const GamePosition& p = Form().Session().position;
+    for (int guard = 0; guard < 100 && !p.gameOver; ++guard) {
+        HumanClicksFirstLegal();
+    }
+    ASSERT_TRUE(p.gameOver);
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown.back(), "velmora::TStatisticsForm");
+    EXPECT_EQ(shown[shown.size() - 2], "velmora::TFinalDlg");
+    EXPECT_EQ(Form().Session().statistics.Totals(0).games, 1u);
 }
 
 class TipAtStartTest : public ReversiDialogsTest {
