@@ -14,7 +14,6 @@ BitboardTables<Size> BuildTables() {
     t.bitOfSquare.fill(-1);
     t.squareOfBit.fill(-1);
     t.rankOfBit.fill(-1);
-    t.rankOfBit[BitLayout<Size>::kBits] = BitboardTables<Size>::kSpareRank;
     t.bitOfRank.fill(-1);
     const auto bitAt = [](int column, int row) { return row * kWidth + column; };
     for (int column = 0; column < Size; ++column) {
@@ -36,12 +35,29 @@ BitboardTables<Size> BuildTables() {
             }
         }
     }
+    for (std::size_t bit = 0; bit < static_cast<std::size_t>(BitLayout<Size>::kBits); ++bit) {
+        t.squareBit[bit] = Bits{1} << bit;
+    }
     const auto order = MoveOrder(Size);
     for (std::size_t rank = 0; rank < order.size(); ++rank) {
         const int bit = t.bitOfSquare[static_cast<std::size_t>(order[rank])];
         t.rankOfBit[static_cast<std::size_t>(bit)] = static_cast<std::int8_t>(rank);
         t.bitOfRank[rank] = static_cast<std::int8_t>(bit);
         t.moveOrderMask |= Bits{1} << bit;
+    }
+    if constexpr (Size == 8) {
+        for (std::size_t byte = 0; byte < 8; ++byte) {
+            for (std::size_t value = 0; value < 256; ++value) {
+                std::uint64_t ranks = 0;
+                for (std::size_t b = 0; b < 8; ++b) {
+                    const int rank = t.rankOfBit[byte * 8 + b];
+                    if ((value >> b & 1U) != 0 && rank >= 0) {
+                        ranks |= std::uint64_t{1} << rank;
+                    }
+                }
+                t.orderOfByte[byte][value] = ranks;
+            }
+        }
     }
     const auto bitOf = [&t](int square) {
         return Bits{1} << t.bitOfSquare[static_cast<std::size_t>(square)];
@@ -69,6 +85,24 @@ BitboardTables<Size> BuildTables() {
         t.weights[state] = byBit(state == 0 ? OpeningWeights(Size) : CornerWeightsFor(Size, state));
     }
     t.cornerBase = byBit(CornerWeightsFor(Size, 0));
+    const auto byHalf = [](const typename BitboardTables<Size>::Weights& weights) {
+        typename BitboardTables<Size>::HalfWeights halves{};
+        for (std::size_t bit = 0; bit < static_cast<std::size_t>(BitLayout<Size>::kBits); ++bit) {
+            halves[bit / 64 * 65 + bit % 64] = weights[bit];
+        }
+        return halves;
+    };
+    for (std::size_t state = 0; state < 16; ++state) {
+        t.halfWeights[state] = byHalf(t.weights[state]);
+    }
+    t.halfCornerBase = byHalf(t.cornerBase);
+    for (std::size_t bit = 0; bit < static_cast<std::size_t>(BitLayout<Size>::kBits); ++bit) {
+        const int rank = t.rankOfBit[bit];
+        if (rank >= 0) {
+            t.rankWordsOfBit[bit / 64][bit % 64][static_cast<std::size_t>(rank / 64)] =
+                std::uint64_t{1} << (rank % 64);
+        }
+    }
     return t;
 }
 

@@ -55,15 +55,17 @@ struct BitboardTables {
 
     // The squares a move may be played on: every playing square except the four centre ones.
     Bits moveOrderMask = 0;
+    // The set of each single bit.
+    std::array<Bits, kBits> squareBit{};
     // Per square and direction: the squares beyond it up to the edge.
     std::array<std::array<Bits, 8>, kBits> rays{};
     std::array<std::int16_t, kBoardCells> bitOfSquare{};  // -1 off the board
     std::array<std::int16_t, kBits> squareOfBit{};        // mailbox square, -1 off the board
-    // Move order: rank of a bit and bit of a rank. The extra last entry of rankOfBit (the
-    // lowest index of an empty set) points at kSpareRank, a rank no square has.
-    static constexpr int kSpareRank = Size == 8 ? 63 : 127;
-    std::array<std::int8_t, kBits + 1> rankOfBit{};
+    // Move order: rank of a bit (-1 off the order) and bit of a rank.
+    std::array<std::int8_t, kBits> rankOfBit{};
     std::array<std::int8_t, kBits> bitOfRank{};
+    // 8 x 8 only: the rank set of each byte value of each byte of a move set.
+    std::array<std::array<std::uint64_t, 256>, Size == 8 ? 8 : 0> orderOfByte{};
     // Corner state: bit k set when corner k (CornerNeighbourhoods order) holds a disc.
     std::array<std::uint8_t, kBits> cornerFlag{};
     // Weights per bit for every corner state; state 0 is the opening table. The extra last
@@ -72,6 +74,15 @@ struct BitboardTables {
     std::array<Weights, 16> weights{};
     // The corner table while no corner is taken, wanted the moment the first one is.
     Weights cornerBase{};
+    // The same tables for summing the weights of a set 64 bits at a time: 65 entries per
+    // 64-bit half, the last one a zero for an empty half.
+    static constexpr int kHalves = kBits / 64;
+    using HalfWeights = std::array<std::int32_t, 65 * kHalves>;
+    std::array<HalfWeights, 16> halfWeights{};
+    HalfWeights halfCornerBase{};
+    // 10 x 10: the rank set of each bit, as two 64-bit words, per 64-bit half with a zero
+    // entry for an empty half.
+    std::array<std::array<std::array<std::uint64_t, 2>, 65>, kHalves> rankWordsOfBit{};
     // Per corner: its two edge neighbours and its diagonal neighbour, and how much more
     // each is worth once that corner is taken.
     std::array<Bits, 4> cornerEdges{};

@@ -2,8 +2,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "engine/board.h"
+#include "engine/search.h"
 #include "engine/search_settings.h"
 
 namespace velmora {
@@ -17,7 +19,12 @@ SearchResult FastSearchOn(const Board& board, int sideToMove, const SearchSettin
 // Perft through the bitboard move generator.
 std::uint64_t FastPerft(const Board& board, int size, int sideToMove, int depth);
 
-// Whether this processor runs the POPCNT build of the fast search.
-bool FastSearchUsesPopcnt();
+// Which build of the fast search this processor runs.
+enum class FastSearchBuild { Portable, Popcnt, Avx2, Avx512 };
+FastSearchBuild SelectedFastSearchBuild();
+const char* FastSearchBuildName(FastSearchBuild build);
+// Every build this processor can run, and the search of one of them (for tests and benches).
+std::vector<FastSearchBuild> SupportedFastSearchBuilds();
+SearchFunction FastSearchOfBuild(int size, FastSearchBuild build);
 
 }  // namespace velmora

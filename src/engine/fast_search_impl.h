@@ -5,12 +5,20 @@
 #error "define VELMORA_FAST_VARIANT before including engine/fast_search_impl.h"
 #endif
 
+#if defined(__BMI__) || defined(__AVX2__) || defined(__AVX512F__)
+// GCC 12's AVX-512 intrinsics pass an undefined placeholder operand that its own
+// -Wmaybe-uninitialized then reports wherever they are inlined; the warnings point into the
+// header, so silencing them around the include is enough.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
+#include <immintrin.h>
+#pragma GCC diagnostic pop
+#endif
+
 #include <atomic>
 #include <bit>
 #include <cstdint>
-#if defined(__BMI__)
-#include <immintrin.h>
-#endif
 
 #include "engine/bitboard_tables.h"
 #include "engine/search_settings.h"
@@ -27,13 +35,18 @@ inline int Popcount(U128 x) {
            std::popcount(static_cast<std::uint64_t>(x >> 64));
 }
 
+// 64 (128) for an empty set. TZCNT gives that without a branch.
 inline int LowestIndex(std::uint64_t x) {
+#if defined(__BMI__)
+    return static_cast<int>(_tzcnt_u64(x));
+#else
     return std::countr_zero(x);
+#endif
 }
 inline int LowestIndex(U128 x) {
     const auto low = static_cast<std::uint64_t>(x);
-    return low != 0 ? std::countr_zero(low)
-                    : 64 + std::countr_zero(static_cast<std::uint64_t>(x >> 64));
+    const int high = 64 + LowestIndex(static_cast<std::uint64_t>(x >> 64));
+    return low != 0 ? LowestIndex(low) : high;
 }
 
 // The moves of P along one line direction, both ways: runs of O (m, with wrapping squares
@@ -55,7 +68,7 @@ template <int K, int Doublings, typename Bits>
 
 // Squares where P may play against O, in all directions at once.
 template <int Size>
-[[gnu::always_inline]] inline typename BitLayout<Size>::Bits Moves(
+[[gnu::always_inline]] inline typename BitLayout<Size>::Bits MovesScalar(
     typename BitLayout<Size>::Bits p, typename BitLayout<Size>::Bits o) {
     using Bits = typename BitLayout<Size>::Bits;
     constexpr int kWidth = BitLayout<Size>::kWidth;
@@ -86,7 +99,7 @@ inline U128 HighestBitOrOne(U128 x) {
 // The discs of O that P's move on bit sq turns over. Per direction: the first square beyond
 // the run of O discs must hold P.
 template <int Size>
-[[gnu::always_inline]] inline typename BitLayout<Size>::Bits Flips(
+[[gnu::always_inline]] inline typename BitLayout<Size>::Bits FlipsScalar(
     const BitboardTables<Size>& t, int sq, typename BitLayout<Size>::Bits p,
     typename BitLayout<Size>::Bits o) {
     using Bits = typename BitLayout<Size>::Bits;
@@ -107,6 +120,306 @@ template <int Size>
         return ray & (0 - (first << 1)) & (0 - static_cast<Bits>((first & p) != 0));
     };
     return (up(0) | up(1)) | (up(2) | up(3)) | (down(4) | down(5)) | (down(6) | down(7));
+}
+
+#if defined(__AVX2__)
+// The same two operations four directions at a time. On 10 x 10 each 128-bit lane holds a
+// whole board, so one register carries two directions.
+namespace avx2 {
+
+[[gnu::always_inline]] inline __m256i Broadcast(U128 x) {
+    const auto low = static_cast<long long>(static_cast<std::uint64_t>(x));
+    const auto high = static_cast<long long>(static_cast<std::uint64_t>(x >> 64));
+    return _mm256_set_epi64x(high, low, high, low);
+}
+
+[[gnu::always_inline]] inline std::uint64_t OrLanes64(__m256i x) {
+    const __m128i half = _mm_or_si128(_mm256_castsi256_si128(x), _mm256_extracti128_si256(x, 1));
+    return static_cast<std::uint64_t>(_mm_cvtsi128_si64(half) | _mm_extract_epi64(half, 1));
+}
+
+[[gnu::always_inline]] inline U128 OrLanes128(__m256i x) {
+    const __m128i half = _mm_or_si128(_mm256_castsi256_si128(x), _mm256_extracti128_si256(x, 1));
+    return U128{static_cast<std::uint64_t>(_mm_extract_epi64(half, 1))} << 64 |
+           static_cast<std::uint64_t>(_mm_cvtsi128_si64(half));
+}
+
+// Each 128-bit lane shifted by its own k (0 < k < 64, in both of its elements); rk is 64 - k.
+[[gnu::always_inline]] inline __m256i Shl128(__m256i x, __m256i k, __m256i rk) {
+    return _mm256_or_si256(_mm256_sllv_epi64(x, k),
+                           _mm256_srlv_epi64(_mm256_bslli_epi128(x, 8), rk));
+}
+[[gnu::always_inline]] inline __m256i Shr128(__m256i x, __m256i k, __m256i rk) {
+    return _mm256_or_si256(_mm256_srlv_epi64(x, k),
+                           _mm256_sllv_epi64(_mm256_bsrli_epi128(x, 8), rk));
+}
+
+// All ones in a 128-bit lane that is zero.
+[[gnu::always_inline]] inline __m256i ZeroLanes128(__m256i x) {
+    const __m256i zero = _mm256_cmpeq_epi64(x, _mm256_setzero_si256());
+    return _mm256_and_si256(zero, _mm256_shuffle_epi32(zero, 0x4E));
+}
+
+[[gnu::always_inline]] inline std::uint64_t Moves8(std::uint64_t p, std::uint64_t o) {
+    const __m256i k = _mm256_set_epi64x(9, 8, 7, 1);
+    const __m256i k2 = _mm256_add_epi64(k, k);
+    const auto inner = static_cast<long long>(0x7E7E7E7E7E7E7E7EULL);
+    const __m256i m = _mm256_and_si256(_mm256_set1_epi64x(static_cast<long long>(o)),
+                                       _mm256_set_epi64x(inner, -1, inner, inner));
+    const __m256i pp = _mm256_set1_epi64x(static_cast<long long>(p));
+    __m256i up = _mm256_and_si256(m, _mm256_sllv_epi64(pp, k));
+    __m256i down = _mm256_and_si256(m, _mm256_srlv_epi64(pp, k));
+    up = _mm256_or_si256(up, _mm256_and_si256(m, _mm256_sllv_epi64(up, k)));
+    down = _mm256_or_si256(down, _mm256_and_si256(m, _mm256_srlv_epi64(down, k)));
+    const __m256i pairUp = _mm256_and_si256(m, _mm256_sllv_epi64(m, k));
+    const __m256i pairDown = _mm256_srlv_epi64(pairUp, k);
+    for (int i = 0; i < 2; ++i) {
+        up = _mm256_or_si256(up, _mm256_and_si256(pairUp, _mm256_sllv_epi64(up, k2)));
+        down = _mm256_or_si256(down, _mm256_and_si256(pairDown, _mm256_srlv_epi64(down, k2)));
+    }
+    const __m256i moves = _mm256_or_si256(_mm256_sllv_epi64(up, k), _mm256_srlv_epi64(down, k));
+    return OrLanes64(moves) & ~(p | o);
+}
+
+// Two directions per register: steps (1, 10) and (11, 12).
+[[gnu::always_inline]] inline __m256i MovesAlong10(__m256i pp, __m256i m, __m256i k, __m256i rk,
+                                                   __m256i k2, __m256i rk2) {
+    __m256i up = _mm256_and_si256(m, Shl128(pp, k, rk));
+    __m256i down = _mm256_and_si256(m, Shr128(pp, k, rk));
+    up = _mm256_or_si256(up, _mm256_and_si256(m, Shl128(up, k, rk)));
+    down = _mm256_or_si256(down, _mm256_and_si256(m, Shr128(down, k, rk)));
+    const __m256i pairUp = _mm256_and_si256(m, Shl128(m, k, rk));
+    const __m256i pairDown = Shr128(pairUp, k, rk);
+    for (int i = 0; i < 3; ++i) {
+        up = _mm256_or_si256(up, _mm256_and_si256(pairUp, Shl128(up, k2, rk2)));
+        down = _mm256_or_si256(down, _mm256_and_si256(pairDown, Shr128(down, k2, rk2)));
+    }
+    return _mm256_or_si256(Shl128(up, k, rk), Shr128(down, k, rk));
+}
+
+[[gnu::always_inline]] inline U128 Moves10(U128 p, U128 o) {
+    const __m256i pp = Broadcast(p);
+    const __m256i m = Broadcast(o);
+    const auto counts = [](long long a, long long b) { return _mm256_set_epi64x(b, b, a, a); };
+    const __m256i moves = _mm256_or_si256(
+        MovesAlong10(pp, m, counts(1, 10), counts(63, 54), counts(2, 20), counts(62, 44)),
+        MovesAlong10(pp, m, counts(11, 12), counts(53, 52), counts(22, 24), counts(42, 40)));
+    constexpr U128 kBoard = BoardMask<10>();
+    return OrLanes128(moves) & ~(p | o) & kBoard;
+}
+
+[[gnu::always_inline]] inline std::uint64_t Flips8(const BitboardTables<8>& t, int sq,
+                                                   std::uint64_t p, std::uint64_t o) {
+    const auto* rays =
+        reinterpret_cast<const __m256i*>(t.rays[static_cast<std::size_t>(sq)].data());
+    const __m256i pp = _mm256_set1_epi64x(static_cast<long long>(p));
+    const __m256i oo = _mm256_set1_epi64x(static_cast<long long>(o));
+    // Towards higher bits: flip what lies below the lowest stopper, if that is P's.
+    const __m256i upRay = _mm256_loadu_si256(rays);
+    const __m256i upStop = _mm256_andnot_si256(oo, upRay);
+    const __m256i dec = _mm256_sub_epi64(upStop, _mm256_set1_epi64x(1));
+    const __m256i below = _mm256_andnot_si256(upStop, dec);
+    const __m256i first = _mm256_andnot_si256(dec, upStop);
+    const __m256i upMiss = _mm256_cmpeq_epi64(_mm256_and_si256(first, pp), _mm256_setzero_si256());
+    const __m256i up = _mm256_andnot_si256(upMiss, _mm256_and_si256(below, upRay));
+    // Towards lower bits: smear the stoppers down their direction; what the smear leaves of
+    // the ray lies above the highest stopper.
+    const __m256i k = _mm256_set_epi64x(9, 8, 7, 1);
+    const __m256i downRay = _mm256_loadu_si256(rays + 1);
+    const __m256i downStop = _mm256_andnot_si256(oo, downRay);
+    __m256i smear = _mm256_or_si256(downStop, _mm256_srlv_epi64(downStop, k));
+    smear = _mm256_or_si256(smear, _mm256_srlv_epi64(smear, _mm256_add_epi64(k, k)));
+    smear = _mm256_or_si256(smear, _mm256_srlv_epi64(smear, _mm256_slli_epi64(k, 2)));
+    const __m256i highest = _mm256_andnot_si256(_mm256_srlv_epi64(smear, k), downStop);
+    const __m256i downMiss =
+        _mm256_cmpeq_epi64(_mm256_and_si256(highest, pp), _mm256_setzero_si256());
+    const __m256i down = _mm256_andnot_si256(downMiss, _mm256_andnot_si256(smear, downRay));
+    return OrLanes64(_mm256_or_si256(up, down));
+}
+
+[[gnu::always_inline]] inline __m256i FlipsUp10(__m256i ray, __m256i pp, __m256i oo) {
+    const __m256i stop = _mm256_andnot_si256(oo, ray);
+    // stop - 1 per 128-bit lane: the high element borrows when the low one is zero.
+    const __m256i lowOnes = _mm256_set_epi64x(0, -1, 0, -1);
+    const __m256i borrow = _mm256_bslli_epi128(_mm256_cmpeq_epi64(stop, _mm256_setzero_si256()), 8);
+    const __m256i dec = _mm256_add_epi64(_mm256_add_epi64(stop, lowOnes), borrow);
+    const __m256i below = _mm256_andnot_si256(stop, dec);
+    const __m256i first = _mm256_andnot_si256(dec, stop);
+    const __m256i miss = ZeroLanes128(_mm256_and_si256(first, pp));
+    return _mm256_andnot_si256(miss, _mm256_and_si256(below, ray));
+}
+
+[[gnu::always_inline]] inline __m256i FlipsDown10(__m256i ray, __m256i pp, __m256i oo, long long a,
+                                                  long long b) {
+    const auto counts = [](long long x, long long y) { return _mm256_set_epi64x(y, y, x, x); };
+    const __m256i k = counts(a, b);
+    const __m256i rk = counts(64 - a, 64 - b);
+    const __m256i stop = _mm256_andnot_si256(oo, ray);
+    // Smear 1, 2, 4 and 2 more steps: up to nine squares, the longest ray.
+    __m256i smear = _mm256_or_si256(stop, Shr128(stop, k, rk));
+    const __m256i k2 = counts(2 * a, 2 * b);
+    const __m256i rk2 = counts(64 - 2 * a, 64 - 2 * b);
+    smear = _mm256_or_si256(smear, Shr128(smear, k2, rk2));
+    smear =
+        _mm256_or_si256(smear, Shr128(smear, counts(4 * a, 4 * b), counts(64 - 4 * a, 64 - 4 * b)));
+    smear = _mm256_or_si256(smear, Shr128(smear, k2, rk2));
+    const __m256i highest = _mm256_andnot_si256(Shr128(smear, k, rk), stop);
+    const __m256i miss = ZeroLanes128(_mm256_and_si256(highest, pp));
+    return _mm256_andnot_si256(miss, _mm256_andnot_si256(smear, ray));
+}
+
+[[gnu::always_inline]] inline U128 Flips10(const BitboardTables<10>& t, int sq, U128 p, U128 o) {
+    const auto* rays =
+        reinterpret_cast<const __m256i*>(t.rays[static_cast<std::size_t>(sq)].data());
+    const __m256i pp = Broadcast(p);
+    const __m256i oo = Broadcast(o);
+    const __m256i up = _mm256_or_si256(FlipsUp10(_mm256_loadu_si256(rays), pp, oo),
+                                       FlipsUp10(_mm256_loadu_si256(rays + 1), pp, oo));
+    // Downward steps in ray order: 1, 10 and 11, 12.
+    const __m256i down = _mm256_or_si256(FlipsDown10(_mm256_loadu_si256(rays + 2), pp, oo, 1, 10),
+                                         FlipsDown10(_mm256_loadu_si256(rays + 3), pp, oo, 11, 12));
+    return OrLanes128(_mm256_or_si256(up, down));
+}
+
+}  // namespace avx2
+#endif
+
+#if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VBMI2__)
+// 10 x 10 with all four directions in one register, a whole board per 128-bit lane.
+namespace avx512 {
+
+[[gnu::always_inline]] inline __m512i Broadcast(U128 x) {
+    const auto low = static_cast<long long>(static_cast<std::uint64_t>(x));
+    const auto high = static_cast<long long>(static_cast<std::uint64_t>(x >> 64));
+    return _mm512_set_epi64(high, low, high, low, high, low, high, low);
+}
+
+[[gnu::always_inline]] inline U128 OrLanes128(__m512i x) {
+    const __m256i quarter =
+        _mm256_or_si256(_mm512_castsi512_si256(x), _mm512_extracti64x4_epi64(x, 1));
+    const __m128i half =
+        _mm_or_si128(_mm256_castsi256_si128(quarter), _mm256_extracti128_si256(quarter, 1));
+    return U128{static_cast<std::uint64_t>(_mm_extract_epi64(half, 1))} << 64 |
+           static_cast<std::uint64_t>(_mm_cvtsi128_si64(half));
+}
+
+// Each 128-bit lane shifted by its own k (0 < k < 64, in both of its elements).
+[[gnu::always_inline]] inline __m512i Shl128(__m512i x, __m512i k) {
+    return _mm512_shldv_epi64(x, _mm512_bslli_epi128(x, 8), k);
+}
+[[gnu::always_inline]] inline __m512i Shr128(__m512i x, __m512i k) {
+    return _mm512_shrdv_epi64(x, _mm512_bsrli_epi128(x, 8), k);
+}
+
+// a | (b & c)
+[[gnu::always_inline]] inline __m512i OrAnd(__m512i a, __m512i b, __m512i c) {
+    return _mm512_ternarylogic_epi64(a, b, c, 0xF8);
+}
+
+// Both elements of every 128-bit lane in which a & b is not zero.
+[[gnu::always_inline]] inline __mmask8 NonZeroLanes(__m512i a, __m512i b) {
+    const unsigned bits = _mm512_test_epi64_mask(a, b);
+    return static_cast<__mmask8>(bits | (bits >> 1 & 0x55U) | (bits & 0x55U) << 1);
+}
+
+// Lane steps 1, 10, 11, 12 from the lowest lane up.
+inline __m512i Steps(int factor) {
+    return _mm512_set_epi64(12 * factor, 12 * factor, 11 * factor, 11 * factor, 10 * factor,
+                            10 * factor, factor, factor);
+}
+
+[[gnu::always_inline]] inline U128 Moves10(U128 p, U128 o) {
+    const __m512i k = Steps(1);
+    const __m512i k2 = Steps(2);
+    const __m512i pp = Broadcast(p);
+    const __m512i m = Broadcast(o);
+    __m512i up = _mm512_and_si512(m, Shl128(pp, k));
+    __m512i down = _mm512_and_si512(m, Shr128(pp, k));
+    up = OrAnd(up, m, Shl128(up, k));
+    down = OrAnd(down, m, Shr128(down, k));
+    const __m512i pairUp = _mm512_and_si512(m, Shl128(m, k));
+    const __m512i pairDown = Shr128(pairUp, k);
+    for (int i = 0; i < 3; ++i) {
+        up = OrAnd(up, pairUp, Shl128(up, k2));
+        down = OrAnd(down, pairDown, Shr128(down, k2));
+    }
+    constexpr U128 kBoard = BoardMask<10>();
+    return OrLanes128(_mm512_or_si512(Shl128(up, k), Shr128(down, k))) & ~(p | o) & kBoard;
+}
+
+[[gnu::always_inline]] inline U128 Flips10(const BitboardTables<10>& t, int sq, U128 p, U128 o) {
+    const auto* rays =
+        reinterpret_cast<const __m512i*>(t.rays[static_cast<std::size_t>(sq)].data());
+    const __m512i pp = Broadcast(p);
+    const __m512i oo = Broadcast(o);
+    // Towards higher bits: flip what lies below the lowest stopper, if that is P's.
+    const __m512i upRay = _mm512_loadu_si512(rays);
+    const __m512i upStop = _mm512_andnot_si512(oo, upRay);
+    const __m512i lowOnes = _mm512_set_epi64(0, -1, 0, -1, 0, -1, 0, -1);
+    const __mmask8 zero = _mm512_testn_epi64_mask(upStop, upStop);
+    const auto borrow = static_cast<__mmask8>((zero & 0x55U) << 1);
+    __m512i dec = _mm512_add_epi64(upStop, lowOnes);
+    dec = _mm512_mask_add_epi64(dec, borrow, dec, _mm512_set1_epi64(-1));
+    const __m512i below = _mm512_andnot_si512(upStop, dec);
+    const __m512i first = _mm512_andnot_si512(dec, upStop);
+    const __m512i up = _mm512_maskz_and_epi64(NonZeroLanes(first, pp), below, upRay);
+    // Towards lower bits: smear the stoppers 1, 2, 4 and 2 more steps down their direction;
+    // what is left of the ray lies above the highest stopper.
+    const __m512i k = Steps(1);
+    const __m512i k2 = Steps(2);
+    const __m512i downRay = _mm512_loadu_si512(rays + 1);
+    const __m512i downStop = _mm512_andnot_si512(oo, downRay);
+    __m512i smear = _mm512_or_si512(downStop, Shr128(downStop, k));
+    smear = _mm512_or_si512(smear, Shr128(smear, k2));
+    smear = _mm512_or_si512(smear, Shr128(smear, Steps(4)));
+    smear = _mm512_or_si512(smear, Shr128(smear, k2));
+    const __m512i highest = _mm512_andnot_si512(Shr128(smear, k), downStop);
+    const __m512i down = _mm512_maskz_andnot_epi64(NonZeroLanes(highest, pp), smear, downRay);
+    return OrLanes128(_mm512_or_si512(up, down));
+}
+
+}  // namespace avx512
+#endif
+
+template <int Size>
+[[gnu::always_inline]] inline typename BitLayout<Size>::Bits Moves(
+    typename BitLayout<Size>::Bits p, typename BitLayout<Size>::Bits o) {
+#if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VBMI2__)
+    if constexpr (Size == 8) {
+        return avx2::Moves8(p, o);
+    } else {
+        return avx512::Moves10(p, o);
+    }
+#elif defined(__AVX2__)
+    if constexpr (Size == 8) {
+        return avx2::Moves8(p, o);
+    } else {
+        return avx2::Moves10(p, o);
+    }
+#else
+    return MovesScalar<Size>(p, o);
+#endif
+}
+
+template <int Size>
+[[gnu::always_inline]] inline typename BitLayout<Size>::Bits Flips(
+    const BitboardTables<Size>& t, int sq, typename BitLayout<Size>::Bits p,
+    typename BitLayout<Size>::Bits o) {
+#if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VBMI2__)
+    if constexpr (Size == 8) {
+        return avx2::Flips8(t, sq, p, o);
+    } else {
+        return avx512::Flips10(t, sq, p, o);
+    }
+#elif defined(__AVX2__)
+    if constexpr (Size == 8) {
+        return avx2::Flips8(t, sq, p, o);
+    } else {
+        return avx2::Flips10(t, sq, p, o);
+    }
+#else
+    return FlipsScalar<Size>(t, sq, p, o);
+#endif
 }
 
 // Negamax with alpha-beta, node for node the same tree as the literal search: the same move
@@ -151,12 +464,19 @@ class FastSearcher {
 
     bool Stopped() const { return stop_->load(std::memory_order_relaxed); }
 
-    // Flipped sets are small: four unconditional steps (an empty set reads the zero weight
+    // A 128-bit shift by a variable count costs a branch; a table does not.
+    Bits SquareBit(int sq) const {
+        if constexpr (Size == 8) {
+            return Bits{1} << sq;
+        } else {
+            return t_.squareBit[static_cast<std::size_t>(sq)];
+        }
+    }
+
+    // Flipped sets are small: a few unconditional steps (an empty set reads the zero weight
     // past the end) keep the loop's exit branch away from most of them.
-    static int WeightSum(Bits x, const std::int32_t* w) {
+    static int WeightSum64(std::uint64_t x, const std::int32_t* w) {
         int sum = w[LowestIndex(x)];
-        x &= x - 1;
-        sum += w[LowestIndex(x)];
         x &= x - 1;
         sum += w[LowestIndex(x)];
         x &= x - 1;
@@ -167,6 +487,16 @@ class FastSearcher {
             x &= x - 1;
         }
         return sum;
+    }
+
+    // w is a HalfWeights table.
+    static int WeightSum(Bits x, const std::int32_t* w) {
+        if constexpr (Size == 8) {
+            return WeightSum64(x, w);
+        } else {
+            return WeightSum64(static_cast<std::uint64_t>(x), w) +
+                   WeightSum64(static_cast<std::uint64_t>(x >> 64), w + 65);
+        }
     }
 
     static int WeightDiff(Bits mine, Bits theirs, const std::int32_t* w) {
@@ -194,19 +524,23 @@ class FastSearcher {
                 Bits mover, Bits other) const {
         const auto q = static_cast<std::size_t>(sq);
         if (childCorners == corners) {
-            const std::int32_t* w = t_.weights[corners].data();
-            Scores child{s.diff + w[q] + 2 * WeightSum(flips, w), 0};
+            Scores child{s.diff + t_.weights[corners][q] +
+                             2 * WeightSum(flips, t_.halfWeights[corners].data()),
+                         0};
             if (NeedBase && corners == 0) {
-                const std::int32_t* b = t_.cornerBase.data();
-                child.base = s.base + b[q] + 2 * WeightSum(flips, b);
+                child.base =
+                    s.base + t_.cornerBase[q] + 2 * WeightSum(flips, t_.halfCornerBase.data());
             }
             return child;
         }
         // A corner move: from the corner table with the new corner's neighbours revalued.
-        const std::int32_t* w = corners == 0 ? t_.cornerBase.data() : t_.weights[corners].data();
-        const int before = corners == 0 ? s.base : s.diff;
+        const bool first = corners == 0;
+        const int before = first ? s.base : s.diff;
+        const int placed = first ? t_.cornerBase[q] : t_.weights[corners][q];
+        const int turned =
+            WeightSum(flips, first ? t_.halfCornerBase.data() : t_.halfWeights[corners].data());
         const auto k = static_cast<std::size_t>(std::countr_zero(childCorners ^ corners));
-        return {before + w[q] + 2 * WeightSum(flips, w) + CornerGain(k, mover, other), 0};
+        return {before + placed + 2 * turned + CornerGain(k, mover, other), 0};
     }
 
     // Evaluate(board, mover, other) with mover's weight difference already known.
@@ -232,22 +566,37 @@ class FastSearcher {
         return diff > 0 ? diff + kWinScore : diff < 0 ? diff - kWinScore : 0;
     }
 
-    // The move set in move-order rank space, four bits at a time (an empty set lands on the
-    // spare rank, cleared at the end).
+    // The move set in move-order rank space.
     OrderBits ToOrder(Bits moves) const {
-        OrderBits order = 0;
-        const auto* rank = t_.rankOfBit.data();
-        do {
-            order |= OrderBits{1} << rank[LowestIndex(moves)];
-            moves &= moves - 1;
-            order |= OrderBits{1} << rank[LowestIndex(moves)];
-            moves &= moves - 1;
-            order |= OrderBits{1} << rank[LowestIndex(moves)];
-            moves &= moves - 1;
-            order |= OrderBits{1} << rank[LowestIndex(moves)];
-            moves &= moves - 1;
-        } while (moves != 0);
-        return order & ~(OrderBits{1} << Tables::kSpareRank);
+        if constexpr (Size == 8) {
+            // Eight independent lookups, one per byte.
+            const auto& table = t_.orderOfByte;
+            return (table[0][moves & 0xFF] | table[1][moves >> 8 & 0xFF]) |
+                   (table[2][moves >> 16 & 0xFF] | table[3][moves >> 24 & 0xFF]) |
+                   (table[4][moves >> 32 & 0xFF] | table[5][moves >> 40 & 0xFF]) |
+                   (table[6][moves >> 48 & 0xFF] | table[7][moves >> 56]);
+        } else {
+            // Bit by bit, each 64-bit half with two unconditional steps (an empty half reads
+            // the zero entry).
+            std::uint64_t words[2] = {0, 0};
+            for (std::size_t half = 0; half < 2; ++half) {
+                const auto& table = t_.rankWordsOfBit[half];
+                auto part = static_cast<std::uint64_t>(moves >> (64 * half));
+                const auto add = [&](std::uint64_t x) {
+                    const auto& entry = table[static_cast<std::size_t>(LowestIndex(x))];
+                    words[0] |= entry[0];
+                    words[1] |= entry[1];
+                };
+                add(part);
+                part &= part - 1;
+                add(part);
+                part &= part - 1;
+                for (; part != 0; part &= part - 1) {
+                    add(part);
+                }
+            }
+            return OrderBits{words[1]} << 64 | words[0];
+        }
     }
 
     // A node after its move has been played: p is the side to move, o the side that moved
@@ -273,32 +622,44 @@ class FastSearcher {
             return v > best ? -v : -best;
         }
         const bool leaves = ply + 1 == depth_;
-        for (OrderBits order = ToOrder(moves); order != 0; order &= order - 1) {
-            const int sq = t_.bitOfRank[static_cast<std::size_t>(LowestIndex(order))];
-            ++nodes_;
-            int v = 0;
-            if (!Stopped()) {
-                const Bits flips = Flips<Size>(t_, sq, p, o);
-                const Bits mover = p | flips | (Bits{1} << sq);
-                const Bits other = o ^ flips;
-                const unsigned childCorners = corners | t_.cornerFlag[static_cast<std::size_t>(sq)];
-                if (leaves) {
-                    v = Evaluate(
-                        mover, other,
-                        Play<false>(s, corners, childCorners, sq, flips, mover, other).diff);
-                } else {
-                    const Scores m = Play<true>(s, corners, childCorners, sq, flips, mover, other);
-                    v = Node(other, mover, Scores{-m.diff, -m.base}, childCorners, false, -best,
-                             -beta, ply + 1);
+        // The ranks 64 bits at a time, lowest first.
+        const OrderBits order = ToOrder(moves);
+        for (int base = 0; base < BitLayout<Size>::kBits; base += 64) {
+            std::uint64_t part = 0;
+            if constexpr (Size == 8) {
+                part = order;
+            } else {
+                part = static_cast<std::uint64_t>(base == 0 ? order : order >> 64);
+            }
+            for (; part != 0; part &= part - 1) {
+                const int sq = t_.bitOfRank[static_cast<std::size_t>(base + LowestIndex(part))];
+                ++nodes_;
+                int v = 0;
+                if (!Stopped()) {
+                    const Bits flips = Flips<Size>(t_, sq, p, o);
+                    const Bits mover = p | flips | SquareBit(sq);
+                    const Bits other = o ^ flips;
+                    const unsigned childCorners =
+                        corners | t_.cornerFlag[static_cast<std::size_t>(sq)];
+                    if (leaves) {
+                        v = Evaluate(
+                            mover, other,
+                            Play<false>(s, corners, childCorners, sq, flips, mover, other).diff);
+                    } else {
+                        const Scores m =
+                            Play<true>(s, corners, childCorners, sq, flips, mover, other);
+                        v = Node(other, mover, Scores{-m.diff, -m.base}, childCorners, false, -best,
+                                 -beta, ply + 1);
+                    }
                 }
-            }
-            // Only a strictly better value replaces the best: ties keep the earlier move.
-            if (ply == 0 && v > best) {
-                bestRootBit_ = sq;
-            }
-            best = v > best ? v : best;
-            if (best >= beta) {
-                return -best;
+                // Only a strictly better value replaces the best: ties keep the earlier move.
+                if (ply == 0 && v > best) {
+                    bestRootBit_ = sq;
+                }
+                best = v > best ? v : best;
+                if (best >= beta) {
+                    return -best;
+                }
             }
         }
         return -best;

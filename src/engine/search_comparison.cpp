@@ -1,5 +1,6 @@
 #include "engine/search_comparison.h"
 
+#include "engine/fast_search.h"
 #include "engine/random_positions.h"
 #include "engine/search.h"
 
@@ -13,7 +14,7 @@ SearchComparisonReport CompareSearches(const SearchComparisonOptions& options) {
     positions.insert(positions.end(), boards.begin(), boards.end());
 
     const SearchFunction literal = SelectSearch(size, EngineKind::Literal);
-    const SearchFunction fast = SelectSearch(size, EngineKind::Fast);
+    const std::vector<FastSearchBuild> builds = SupportedFastSearchBuilds();
     SearchComparisonReport report;
     for (const SampledPosition& p : positions) {
         for (int level = 0; level <= kMaxLevel; ++level) {
@@ -21,13 +22,17 @@ SearchComparisonReport CompareSearches(const SearchComparisonOptions& options) {
             for (const bool advanced : {false, true}) {
                 const SearchSettings settings = SearchSettings::FromShownLevel(level, advanced);
                 const SearchResult a = literal(p.board, p.sideToMove, settings, nullptr);
-                const SearchResult b = fast(p.board, p.sideToMove, settings, nullptr);
                 ++report.searches;
                 report.nodes += a.nodes;
                 report.levelNineSearches += level == kMaxLevel ? 1 : 0;
                 deepest = a.nodes > deepest ? a.nodes : deepest;
-                if (!(a == b)) {
-                    report.mismatches.push_back({p.board, p.sideToMove, settings, a, b});
+                for (const FastSearchBuild build : builds) {
+                    const SearchResult b =
+                        FastSearchOfBuild(size, build)(p.board, p.sideToMove, settings, nullptr);
+                    if (!(a == b)) {
+                        report.mismatches.push_back(
+                            {p.board, p.sideToMove, settings, a, b, FastSearchBuildName(build)});
+                    }
                 }
             }
             if (deepest > options.nodeCap) {

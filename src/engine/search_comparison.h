@@ -9,9 +9,9 @@
 
 namespace velmora {
 
-// Plays the literal and the fast search against each other on random positions, every level
-// from 0 up and both algorithms, and collects every position where they disagree on the move,
-// the value or the node count.
+// Plays the literal search against the fast one (each build of it this processor runs) on
+// random positions, every level from 0 up and both algorithms, and collects every position
+// where they disagree on the move, the value or the node count.
 struct SearchComparisonOptions {
     int size = 8;
     // Positions along random games, and random boards no game reaches.
@@ -29,10 +29,11 @@ struct SearchMismatch {
     SearchSettings settings;
     SearchResult literal;
     SearchResult fast;
+    const char* build = "";  // which build of the fast search
 };
 
 struct SearchComparisonReport {
-    std::size_t searches = 0;  // pairs of searches compared
+    std::size_t searches = 0;  // literal searches, each compared with every build
     std::uint64_t nodes = 0;   // literal nodes searched
     std::size_t levelNineSearches = 0;
     std::vector<SearchMismatch> mismatches;

@@ -23,7 +23,8 @@ constexpr std::size_t kScale = 12;
 #endif
 
 std::string Describe(const SearchMismatch& m, int size) {
-    return BoardToText(m.board, size) + (m.sideToMove == White ? " white" : " black") + " level " +
+    return std::string(m.build) + ": " + BoardToText(m.board, size) +
+           (m.sideToMove == White ? " white" : " black") + " level " +
            std::to_string(m.settings.ShownLevel()) +
            (m.settings.advanced ? " advanced" : " normal") + ": literal " +
            std::to_string(m.literal.move) + "/" + std::to_string(m.literal.value) + "/" +
@@ -32,7 +33,8 @@ std::string Describe(const SearchMismatch& m, int size) {
 }
 
 // Move, value and node count at every level, both algorithms, on positions from random games
-// (openings to finished games, passes, near wipe-outs) and on random boards no game reaches.
+// (openings to finished games, passes, near wipe-outs) and on random boards no game reaches,
+// for every build of the fast search this processor runs.
 TEST(FastSearchTest, MatchesTheLiteralSearchEverywhere) {
     for (const int size : {8, 10}) {
         SearchComparisonOptions options;
@@ -74,9 +76,13 @@ TEST(FastSearchTest, CraftedPassesWipeOutsAndEmptyCentres) {
         for (int level = 0; level <= 9; ++level) {
             for (const bool advanced : {false, true}) {
                 const SearchSettings s = SearchSettings::FromShownLevel(level, advanced);
-                EXPECT_EQ(LiteralSearch(c.size, c.board, c.side, s, nullptr),
-                          SelectSearch(c.size, EngineKind::Fast)(c.board, c.side, s, nullptr))
-                    << BoardToText(c.board, c.size) << " level " << level;
+                const SearchResult literal = LiteralSearch(c.size, c.board, c.side, s, nullptr);
+                for (const FastSearchBuild build : SupportedFastSearchBuilds()) {
+                    EXPECT_EQ(literal,
+                              FastSearchOfBuild(c.size, build)(c.board, c.side, s, nullptr))
+                        << FastSearchBuildName(build) << " " << BoardToText(c.board, c.size)
+                        << " level " << level;
+                }
             }
         }
     }

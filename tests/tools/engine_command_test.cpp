@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/bench_positions.h"
 #include "engine/literal_search.h"
 #include "engine/notation.h"
 #include "engine/random_positions.h"
@@ -95,6 +96,10 @@ TEST(EngineCommandTest, BadInputGetsOneLineOnStderrAndStatusTwo) {
         {"perft", "--depth", "3", "--advanced"},
         {"selfplay", "--size", "8"},
         {"selfplay", "--size", "12", "--level", "2"},
+        {"bench", "--size", "9"},
+        {"bench", "--engine", "quick"},
+        {"selftest", "--positions", "0"},
+        {"selftest", "--long", "--long"},
     };
     for (const auto& args : bad) {
         const Outcome got = RunCommand(args);
@@ -180,6 +185,48 @@ TEST(EngineCommandTest, SelfplayPrintsALegalCompleteGame) {
                                                                       : "Black wins by";
         EXPECT_NE(got.out.find(verdict), std::string::npos);
     }
+}
+
+// Each bench row is the move command's answer for that position, and the signature adds up.
+TEST(EngineCommandTest, BenchRowsMatchTheMoveCommand) {
+    const Outcome bench = RunCommand({"bench", "--size", "8", "--engine", "fast"});
+    ASSERT_EQ(bench.status, 0) << bench.err;
+    std::istringstream lines(bench.out);
+    std::string line;
+    std::uint64_t sum = 0;
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string engine, size, side, algorithm, move;
+        int ply = 0;
+        std::uint64_t nodes = 0;
+        if (!(fields >> engine >> size >> ply >> side >> algorithm >> move >> nodes) ||
+            engine != "fast") {
+            continue;
+        }
+        const BenchPosition* position = nullptr;
+        for (const BenchPosition& p : BenchPositions()) {
+            position = p.size == 8 && p.ply == ply ? &p : position;
+        }
+        ASSERT_NE(position, nullptr) << line;
+        std::vector<std::string> args = {"move",    "--board", position->board, "--to-move", side,
+                                         "--level", "9"};
+        if (algorithm == "advanced") {
+            args.push_back("--advanced");
+        }
+        EXPECT_EQ(RunCommand(args).out, move + "\nnodes " + std::to_string(nodes) + "\n") << line;
+        sum += nodes;
+        ++rows;
+    }
+    EXPECT_EQ(rows, 12);
+    EXPECT_NE(bench.out.find("signature " + std::to_string(sum) + "\n"), std::string::npos);
+}
+
+TEST(EngineCommandTest, SelftestReportsAgreement) {
+    const Outcome got = RunCommand({"selftest", "--positions", "6", "--seed", "3"});
+    EXPECT_EQ(got.status, 0) << got.out;
+    EXPECT_NE(got.out.find("8 x 8: 7 positions"), std::string::npos) << got.out;
+    EXPECT_NE(got.out.find("the searches agree"), std::string::npos);
 }
 
 }  // namespace

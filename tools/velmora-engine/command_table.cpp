@@ -9,6 +9,8 @@ namespace velmora {
 int RunMoveCommand(std::span<const std::string> args, std::ostream& out);
 int RunPerftCommand(std::span<const std::string> args, std::ostream& out);
 int RunSelfplayCommand(std::span<const std::string> args, std::ostream& out);
+int RunBenchCommand(std::span<const std::string> args, std::ostream& out);
+int RunSelftestCommand(std::span<const std::string> args, std::ostream& out);
 int RunMatchCommand(std::span<const std::string> args, std::ostream& out);
 
 namespace {
@@ -22,6 +24,8 @@ constexpr std::array kCommands = {
     EngineCommand{"selfplay",
                   "selfplay --size 8|10 --level 0..9 [--advanced] [--engine literal|fast]",
                   &RunSelfplayCommand},
+    EngineCommand{"bench", "bench [--size 8|10] [--engine literal|fast]", &RunBenchCommand},
+    EngineCommand{"selftest", "selftest [--long] [--positions N] [--seed S]", &RunSelftestCommand},
     EngineCommand{"match", "match show FILE | match new --size 8|10 --moves E6,F4,... OUT",
                   &RunMatchCommand},
 };
