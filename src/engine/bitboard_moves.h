@@ -1,0 +1,57 @@
+// Moves and Flips for the instruction set this build is compiled for.
+// Per-build code: see fast_search_impl.h.
+#pragma once
+
+#ifndef VELMORA_FAST_VARIANT
+#error "define VELMORA_FAST_VARIANT before including the fast search's per-build headers"
+#endif
+
+#include "engine/bitboard_moves_avx2.h"
+#include "engine/bitboard_moves_avx512.h"
+#include "engine/bitboard_moves_scalar.h"
+#include "engine/bitboard_tables.h"
+
+namespace velmora::VELMORA_FAST_VARIANT {
+
+template <int Size>
+[[gnu::always_inline]] inline typename BitLayout<Size>::Bits Moves(
+    typename BitLayout<Size>::Bits p, typename BitLayout<Size>::Bits o) {
+#if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VBMI2__)
+    if constexpr (Size == 8) {
+        return avx2::Moves8(p, o);
+    } else {
+        return avx512::Moves10(p, o);
+    }
+#elif defined(__AVX2__)
+    if constexpr (Size == 8) {
+        return avx2::Moves8(p, o);
+    } else {
+        return avx2::Moves10(p, o);
+    }
+#else
+    return MovesScalar<Size>(p, o);
+#endif
+}
+
+template <int Size>
+[[gnu::always_inline]] inline typename BitLayout<Size>::Bits Flips(
+    const BitboardTables<Size>& t, int sq, typename BitLayout<Size>::Bits p,
+    typename BitLayout<Size>::Bits o) {
+#if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VBMI2__)
+    if constexpr (Size == 8) {
+        return avx2::Flips8(t, sq, p, o);
+    } else {
+        return avx512::Flips10(t, sq, p, o);
+    }
+#elif defined(__AVX2__)
+    if constexpr (Size == 8) {
+        return avx2::Flips8(t, sq, p, o);
+    } else {
+        return avx2::Flips10(t, sq, p, o);
+    }
+#else
+    return FlipsScalar<Size>(t, sq, p, o);
+#endif
+}
+
+}  // namespace velmora::VELMORA_FAST_VARIANT

@@ -1,0 +1,176 @@
+// Move generation and flips with AVX2.
+// Per-build code: see fast_search_impl.h.
+#pragma once
+
+#ifndef VELMORA_FAST_VARIANT
+#error "define VELMORA_FAST_VARIANT before including the fast search's per-build headers"
+#endif
+
+#include "engine/bitboard_ops.h"
+#include "engine/bitboard_tables.h"
+
+namespace velmora::VELMORA_FAST_VARIANT {
+
+#if defined(__AVX2__)
+// The same two operations four directions at a time. On 10 x 10 each 128-bit lane holds a
+// whole board, so one register carries two directions.
+namespace avx2 {
+
+[[gnu::always_inline]] inline __m256i Broadcast(U128 x) {
+    const auto low = static_cast<long long>(static_cast<std::uint64_t>(x));
+    const auto high = static_cast<long long>(static_cast<std::uint64_t>(x >> 64));
+    return _mm256_set_epi64x(high, low, high, low);
+}
+
+[[gnu::always_inline]] inline std::uint64_t OrLanes64(__m256i x) {
+    const __m128i half = _mm_or_si128(_mm256_castsi256_si128(x), _mm256_extracti128_si256(x, 1));
+    return static_cast<std::uint64_t>(_mm_cvtsi128_si64(half) | _mm_extract_epi64(half, 1));
+}
+
+[[gnu::always_inline]] inline U128 OrLanes128(__m256i x) {
+    const __m128i half = _mm_or_si128(_mm256_castsi256_si128(x), _mm256_extracti128_si256(x, 1));
+    return U128{static_cast<std::uint64_t>(_mm_extract_epi64(half, 1))} << 64 |
+           static_cast<std::uint64_t>(_mm_cvtsi128_si64(half));
+}
+
+// Each 128-bit lane shifted by its own k (0 < k < 64, in both of its elements); rk is 64 - k.
+[[gnu::always_inline]] inline __m256i Shl128(__m256i x, __m256i k, __m256i rk) {
+    return _mm256_or_si256(_mm256_sllv_epi64(x, k),
+                           _mm256_srlv_epi64(_mm256_bslli_epi128(x, 8), rk));
+}
+[[gnu::always_inline]] inline __m256i Shr128(__m256i x, __m256i k, __m256i rk) {
+    return _mm256_or_si256(_mm256_srlv_epi64(x, k),
+                           _mm256_sllv_epi64(_mm256_bsrli_epi128(x, 8), rk));
+}
+
+// All ones in a 128-bit lane that is zero.
+[[gnu::always_inline]] inline __m256i ZeroLanes128(__m256i x) {
+    const __m256i zero = _mm256_cmpeq_epi64(x, _mm256_setzero_si256());
+    return _mm256_and_si256(zero, _mm256_shuffle_epi32(zero, 0x4E));
+}
+
+[[gnu::always_inline]] inline std::uint64_t Moves8(std::uint64_t p, std::uint64_t o) {
+    const __m256i k = _mm256_set_epi64x(9, 8, 7, 1);
+    const __m256i k2 = _mm256_add_epi64(k, k);
+    const auto inner = static_cast<long long>(0x7E7E7E7E7E7E7E7EULL);
+    const __m256i m = _mm256_and_si256(_mm256_set1_epi64x(static_cast<long long>(o)),
+                                       _mm256_set_epi64x(inner, -1, inner, inner));
+    const __m256i pp = _mm256_set1_epi64x(static_cast<long long>(p));
+    __m256i up = _mm256_and_si256(m, _mm256_sllv_epi64(pp, k));
+    __m256i down = _mm256_and_si256(m, _mm256_srlv_epi64(pp, k));
+    up = _mm256_or_si256(up, _mm256_and_si256(m, _mm256_sllv_epi64(up, k)));
+    down = _mm256_or_si256(down, _mm256_and_si256(m, _mm256_srlv_epi64(down, k)));
+    const __m256i pairUp = _mm256_and_si256(m, _mm256_sllv_epi64(m, k));
+    const __m256i pairDown = _mm256_srlv_epi64(pairUp, k);
+    for (int i = 0; i < 2; ++i) {
+        up = _mm256_or_si256(up, _mm256_and_si256(pairUp, _mm256_sllv_epi64(up, k2)));
+        down = _mm256_or_si256(down, _mm256_and_si256(pairDown, _mm256_srlv_epi64(down, k2)));
+    }
+    const __m256i moves = _mm256_or_si256(_mm256_sllv_epi64(up, k), _mm256_srlv_epi64(down, k));
+    return OrLanes64(moves) & ~(p | o);
+}
+
+// Two directions per register: steps (1, 10) and (11, 12).
+[[gnu::always_inline]] inline __m256i MovesAlong10(__m256i pp, __m256i m, __m256i k, __m256i rk,
+                                                   __m256i k2, __m256i rk2) {
+    __m256i up = _mm256_and_si256(m, Shl128(pp, k, rk));
+    __m256i down = _mm256_and_si256(m, Shr128(pp, k, rk));
+    up = _mm256_or_si256(up, _mm256_and_si256(m, Shl128(up, k, rk)));
+    down = _mm256_or_si256(down, _mm256_and_si256(m, Shr128(down, k, rk)));
+    const __m256i pairUp = _mm256_and_si256(m, Shl128(m, k, rk));
+    const __m256i pairDown = Shr128(pairUp, k, rk);
+    for (int i = 0; i < 3; ++i) {
+        up = _mm256_or_si256(up, _mm256_and_si256(pairUp, Shl128(up, k2, rk2)));
+        down = _mm256_or_si256(down, _mm256_and_si256(pairDown, Shr128(down, k2, rk2)));
+    }
+    return _mm256_or_si256(Shl128(up, k, rk), Shr128(down, k, rk));
+}
+
+[[gnu::always_inline]] inline U128 Moves10(U128 p, U128 o) {
+    const __m256i pp = Broadcast(p);
+    const __m256i m = Broadcast(o);
+    const auto counts = [](long long a, long long b) { return _mm256_set_epi64x(b, b, a, a); };
+    const __m256i moves = _mm256_or_si256(
+        MovesAlong10(pp, m, counts(1, 10), counts(63, 54), counts(2, 20), counts(62, 44)),
+        MovesAlong10(pp, m, counts(11, 12), counts(53, 52), counts(22, 24), counts(42, 40)));
+    constexpr U128 kBoard = BoardMask<10>();
+    return OrLanes128(moves) & ~(p | o) & kBoard;
+}
+
+[[gnu::always_inline]] inline std::uint64_t Flips8(const BitboardTables<8>& t, int sq,
+                                                   std::uint64_t p, std::uint64_t o) {
+    const auto* rays =
+        reinterpret_cast<const __m256i*>(t.rays[static_cast<std::size_t>(sq)].data());
+    const __m256i pp = _mm256_set1_epi64x(static_cast<long long>(p));
+    const __m256i oo = _mm256_set1_epi64x(static_cast<long long>(o));
+    // Towards higher bits: flip what lies below the lowest stopper, if that is P's.
+    const __m256i upRay = _mm256_loadu_si256(rays);
+    const __m256i upStop = _mm256_andnot_si256(oo, upRay);
+    const __m256i dec = _mm256_sub_epi64(upStop, _mm256_set1_epi64x(1));
+    const __m256i below = _mm256_andnot_si256(upStop, dec);
+    const __m256i first = _mm256_andnot_si256(dec, upStop);
+    const __m256i upMiss = _mm256_cmpeq_epi64(_mm256_and_si256(first, pp), _mm256_setzero_si256());
+    const __m256i up = _mm256_andnot_si256(upMiss, _mm256_and_si256(below, upRay));
+    // Towards lower bits: smear the stoppers down their direction; what the smear leaves of
+    // the ray lies above the highest stopper.
+    const __m256i k = _mm256_set_epi64x(9, 8, 7, 1);
+    const __m256i downRay = _mm256_loadu_si256(rays + 1);
+    const __m256i downStop = _mm256_andnot_si256(oo, downRay);
+    __m256i smear = _mm256_or_si256(downStop, _mm256_srlv_epi64(downStop, k));
+    smear = _mm256_or_si256(smear, _mm256_srlv_epi64(smear, _mm256_add_epi64(k, k)));
+    smear = _mm256_or_si256(smear, _mm256_srlv_epi64(smear, _mm256_slli_epi64(k, 2)));
+    const __m256i highest = _mm256_andnot_si256(_mm256_srlv_epi64(smear, k), downStop);
+    const __m256i downMiss =
+        _mm256_cmpeq_epi64(_mm256_and_si256(highest, pp), _mm256_setzero_si256());
+    const __m256i down = _mm256_andnot_si256(downMiss, _mm256_andnot_si256(smear, downRay));
+    return OrLanes64(_mm256_or_si256(up, down));
+}
+
+[[gnu::always_inline]] inline __m256i FlipsUp10(__m256i ray, __m256i pp, __m256i oo) {
+    const __m256i stop = _mm256_andnot_si256(oo, ray);
+    // stop - 1 per 128-bit lane: the high element borrows when the low one is zero.
+    const __m256i lowOnes = _mm256_set_epi64x(0, -1, 0, -1);
+    const __m256i borrow = _mm256_bslli_epi128(_mm256_cmpeq_epi64(stop, _mm256_setzero_si256()), 8);
+    const __m256i dec = _mm256_add_epi64(_mm256_add_epi64(stop, lowOnes), borrow);
+    const __m256i below = _mm256_andnot_si256(stop, dec);
+    const __m256i first = _mm256_andnot_si256(dec, stop);
+    const __m256i miss = ZeroLanes128(_mm256_and_si256(first, pp));
+    return _mm256_andnot_si256(miss, _mm256_and_si256(below, ray));
+}
+
+[[gnu::always_inline]] inline __m256i FlipsDown10(__m256i ray, __m256i pp, __m256i oo, long long a,
+                                                  long long b) {
+    const auto counts = [](long long x, long long y) { return _mm256_set_epi64x(y, y, x, x); };
+    const __m256i k = counts(a, b);
+    const __m256i rk = counts(64 - a, 64 - b);
+    const __m256i stop = _mm256_andnot_si256(oo, ray);
+    // Smear 1, 2, 4 and 2 more steps: up to nine squares, the longest ray.
+    __m256i smear = _mm256_or_si256(stop, Shr128(stop, k, rk));
+    const __m256i k2 = counts(2 * a, 2 * b);
+    const __m256i rk2 = counts(64 - 2 * a, 64 - 2 * b);
+    smear = _mm256_or_si256(smear, Shr128(smear, k2, rk2));
+    smear =
+        _mm256_or_si256(smear, Shr128(smear, counts(4 * a, 4 * b), counts(64 - 4 * a, 64 - 4 * b)));
+    smear = _mm256_or_si256(smear, Shr128(smear, k2, rk2));
+    const __m256i highest = _mm256_andnot_si256(Shr128(smear, k, rk), stop);
+    const __m256i miss = ZeroLanes128(_mm256_and_si256(highest, pp));
+    return _mm256_andnot_si256(miss, _mm256_andnot_si256(smear, ray));
+}
+
+[[gnu::always_inline]] inline U128 Flips10(const BitboardTables<10>& t, int sq, U128 p, U128 o) {
+    const auto* rays =
+        reinterpret_cast<const __m256i*>(t.rays[static_cast<std::size_t>(sq)].data());
+    const __m256i pp = Broadcast(p);
+    const __m256i oo = Broadcast(o);
+    const __m256i up = _mm256_or_si256(FlipsUp10(_mm256_loadu_si256(rays), pp, oo),
+                                       FlipsUp10(_mm256_loadu_si256(rays + 1), pp, oo));
+    // Downward steps in ray order: 1, 10 and 11, 12.
+    const __m256i down = _mm256_or_si256(FlipsDown10(_mm256_loadu_si256(rays + 2), pp, oo, 1, 10),
+                                         FlipsDown10(_mm256_loadu_si256(rays + 3), pp, oo, 11, 12));
+    return OrLanes128(_mm256_or_si256(up, down));
+}
+
+}  // namespace avx2
+#endif
+
+}  // namespace velmora::VELMORA_FAST_VARIANT
