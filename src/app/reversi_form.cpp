@@ -42,11 +42,9 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kCaption = "Вельморные Реверси 4.02";
 constexpr const char* kScreenTooSmall =
     "ОШИБКА: У вас установлено разрешение экрана менее 800 x 600!\r"
     "Измените разрешение экрана и запустите игру заново.";
-constexpr const char* kBreakNetGameQuestion = "СЕТЬ: Вы хотите прервать сетевую игру?";
 constexpr int kMovesPanelExtra = 172;
 
 QString FolderOrDefault(const QString& folder) {
@@ -116,7 +114,7 @@ TReversiForm::TReversiForm(ReversiFormOptions options, QWidget* parent)
 
     // Texts, caption and the screen check.
     menu_ = BuildMainMenu(menuBar(), this);
-    setWindowTitle(QString::fromUtf8(kCaption));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen != nullptr && screen->geometry().height() < 600) {
         session_.flags.startAborted = true;
@@ -160,7 +158,7 @@ TReversiForm::TReversiForm(ReversiFormOptions options, QWidget* parent)
     menu_.figures[0]->setChecked(true);
     menu_.cursors[session_.settings.cursorSkin == 1 ? 1 : 0]->setChecked(true);
     menu_.borders[session_.settings.borderSkin == 1 ? 1 : 0]->setChecked(true);
-    menu_.netListen->setChecked(false);
+    StartNetwork();
 
     // Timers, then the first turn.
     musicTimer_ = new MusicPingTimer(audio_, this);
@@ -494,6 +492,9 @@ void TReversiForm::showEvent(QShowEvent* event) {
 }
 
 void TReversiForm::RunPendingRequests() {
+    if (net_) {
+        net_->RunAutoCall();
+    }
     if (request_.autoOpen) {
         request_.autoOpen = false;
         const QString path = QString::fromStdString(request_.openPath);
@@ -531,6 +532,14 @@ void TReversiForm::keyPressEvent(QKeyEvent* event) {
             row = row < geometry.size - 1 ? row + 1 : row;
             break;
         default:
+            // The network key codes are typed letters.
+            if (net_) {
+                for (const QChar c : event->text()) {
+                    if (c.unicode() < 128) {
+                        net_->KeyTyped(static_cast<char>(c.unicode()));
+                    }
+                }
+            }
             QMainWindow::keyPressEvent(event);
             return;
     }
@@ -565,7 +574,11 @@ void TReversiForm::closeEvent(QCloseEvent* event) {
             tray_->hide();
         }
         session_.settings.showMovesList = showMovesList_;
-        if (!SaveWindowSettings(session_.settings, session_.statistics, false)) {
+        const bool listening = net_ && net_->Listening();
+        if (net_) {
+            net_->CloseForExit();
+        }
+        if (!SaveWindowSettings(session_.settings, session_.statistics, listening)) {
             prompter_->ReportError("Не удалось сохранить настройки.");
         }
     }
@@ -602,7 +615,7 @@ void TReversiForm::SaveMatchCommand() {
 }
 
 void TReversiForm::OpenMatchCommand() {
-    if (session_.flags.networkGame && !prompter_->AskYesNo(kBreakNetGameQuestion)) {
+    if (!ConfirmBreakNetGame()) {
         return;
     }
     const QString path = options_.fileDialogs.chooseOpenPath(this);
@@ -650,7 +663,7 @@ void TReversiForm::DropFile(const QString& path) {
     if (!HasMatchSignature(head)) {
         return;
     }
-    if (session_.flags.networkGame && !prompter_->AskYesNo(kBreakNetGameQuestion)) {
+    if (!ConfirmBreakNetGame()) {
         return;
     }
     OpenMatchFile(path);

@@ -14,6 +14,8 @@
 #include "game/command_line.h"
 #include "game/game_flow.h"
 #include "game/move_review.h"
+#include "net/net_connection.h"
+#include "net/net_window.h"
 #include "view/board_animator.h"
 #include "view/board_renderer.h"
 #include "view/graphics_holder.h"
@@ -25,6 +27,8 @@ class QSystemTrayIcon;
 class QToolButton;
 
 namespace velmora {
+
+inline constexpr const char* kApplicationTitle = "Вельморные Реверси 4.02";
 
 class MovesListBox;
 class ReversiDialogs;
@@ -51,7 +55,8 @@ struct ReversiFormOptions {
 class TReversiForm : public QMainWindow,
                      public GameView,
                      public SettingsApplyHost,
-                     private EngineObserver {
+                     private EngineObserver,
+                     private NetWindow {
     Q_OBJECT
 
   public:
@@ -66,6 +71,7 @@ class TReversiForm : public QMainWindow,
     MovesListBox* MovesList() const { return movesList_; }
     QWidget* MovesPanel() const { return movesPanel_; }
     AudioSystem& Audio() { return audio_; }
+    NetConnection& Net() { return *net_; }
     QString StatusPanelText(int panel) const;
     bool StartAborted() const { return session_.flags.startAborted; }
     bool ContinueEnabled() const;
@@ -145,7 +151,19 @@ class TReversiForm : public QMainWindow,
     void ApplySkins(const SkinChoice& before);
     void ReportImageProblems();
     void RunPendingRequests();
-    void PlayEffect(int effect);
+    void PlayEffect(int effect) override;
+
+    // Network play (reversi_form_net.cpp).
+    void StartNetwork();
+    // Opening a match while connected asks first and disconnects on Yes; false on No.
+    bool ConfirmBreakNetGame();
+    QWidget* Widget() override;
+    void CentreDialog(QWidget* dialog) override;
+    void ShowPeerInCaption(const QString& peer) override;
+    void BringToFront() override;
+    void ChangeBoardSize(int size) override;
+    void LockSettingsForNetGame(bool locked) override;
+    QPoint ProgressBoxPosition() override;
 
     ReversiFormOptions options_;
     GameSession session_;
@@ -179,6 +197,7 @@ class TReversiForm : public QMainWindow,
     QSystemTrayIcon* tray_ = nullptr;
 
     CommandLineRequest request_;
+    std::unique_ptr<NetConnection> net_;
     bool showMovesList_ = true;
 };
 

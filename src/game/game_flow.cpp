@@ -25,6 +25,7 @@ bool GameFlow::AnimationRunning() const {
 }
 
 void GameFlow::StartEngineGame() {
+    ++gameSerial_;
     session_.position.Reset(Size());
     session_.record.NewRecord(Size());
     session_.flags.trainingGame = false;
@@ -202,6 +203,7 @@ bool GameFlow::RefreshAfterMove() {
         FinishGame(scan.whiteCount, scan.blackCount);
         return false;
     }
+    const unsigned serial = gameSerial_;
     if (!scan.whiteCanMove && position.sideToMove == White) {
         position.sideToMove = Black;
         Play(kEndGameEffect);
@@ -211,6 +213,11 @@ bool GameFlow::RefreshAfterMove() {
         Play(kEndGameEffect);
         ports_.view.ShowFinal(BlackPasses, 0, 0);
     }
+    // A new game started while the message was open (the peer restarted or left): this
+    // turn belongs to the old one.
+    if (serial != gameSerial_) {
+        return false;
+    }
     ports_.view.SetStatusPanel(0, SideToMoveText(position.sideToMove));
     return !position.gameOver;
 }
@@ -218,12 +225,16 @@ bool GameFlow::RefreshAfterMove() {
 void GameFlow::FinishGame(int whiteCount, int blackCount) {
     ports_.view.SetStatusPanel(0, kGameOverText);
     Play(kEndGameEffect);
+    const unsigned serial = gameSerial_;
     if (whiteCount == blackCount) {
         ports_.view.ShowFinal(Draw, whiteCount, blackCount);
     } else if (whiteCount > blackCount) {
         ports_.view.ShowFinal(WhiteWon, whiteCount, blackCount);
     } else {
         ports_.view.ShowFinal(BlackWon, blackCount, whiteCount);
+    }
+    if (serial != gameSerial_) {
+        return;  // the old game's end must not stop a game started meanwhile
     }
     session_.position.gameOver = true;
     const Settings& settings = session_.settings;
@@ -257,9 +268,8 @@ void GameFlow::ApplyRemoteMove(int col, int row) {
     if (!legal()) {
         return;
     }
-    WaitForAnimation();
     // A restart or the end may have come in while the animation finished.
-    if (position.gameOver || !legal()) {
+    if (!WaitForAnimation() || position.gameOver || !legal()) {
         return;
     }
     PlayMoveOnBoard(square);

@@ -86,6 +86,8 @@ class GameFlow {
     bool reviewing_ = false;
     bool peerMovePending_ = false;
     bool netStartMark_ = false;
+    // Counts new games, so a step that waited in a dialog knows whether its game still runs.
+    unsigned gameSerial_ = 0;
 };
 
 }  // namespace velmora

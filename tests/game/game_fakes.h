@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,13 @@ struct FakeView : GameView {
     void SetUndoRedoEnabled(bool enabled) override { undoRedo = enabled; }
     bool UndoRedoEnabled() const override { return undoRedo; }
     void SetContinueEnabled(bool enabled) override { continueEnabled = enabled; }
+    // Runs while a message is open, as events do in its nested loop.
+    std::function<void(int kind)> duringFinal;
     void ShowFinal(int kind, int first, int second) override {
         finals.push_back({kind, first, second});
+        if (duringFinal) {
+            duringFinal(kind);
+        }
     }
     int ChooseReviewAction() override {
         const int choice = choices.empty() ? kBackToReview : choices.front();

@@ -261,5 +261,26 @@ TEST(GameFlowTest, RemoteMovesOnlyWhenPendingAndLegal) {
     EXPECT_EQ(net.starts, 1);
 }
 
+TEST(GameFlowTest, AGameStartedWhileTheEndMessageIsOpenStaysPlayable) {
+    GameRig rig(8, false);
+    rig.flow.NewGameCommand();
+    bool restarted = false;
+    rig.view.duringFinal = [&](int kind) {
+        // The peer's restart (or its leaving) arrives while the game-over message is open.
+        if (kind <= Draw && !restarted) {
+            restarted = true;
+            rig.flow.NewGameCommand();
+        }
+    };
+    for (int guard = 0; guard < 200 && !restarted; ++guard) {
+        rig.ClickSquare(rig.FirstLegal());
+    }
+    ASSERT_TRUE(restarted);
+    EXPECT_FALSE(rig.session.position.gameOver) << "the old game's end must not end the new one";
+    EXPECT_EQ(rig.session.record.Count(), 0);
+    rig.ClickSquare(rig.FirstLegal());
+    EXPECT_EQ(rig.session.record.Count(), 1);
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,0 +1,216 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <optional>
+#include <string>
+
+#include "engine/notation.h"
+#include "engine/rules.h"
+#include "net/call_dialog.h"
+#include "net/call_request_dialog.h"
+#include "net/ip_conf_form.h"
+#include "net/remote_field.h"
+#include "net/send_dialog.h"
+#include "view/board_widget.h"
+#include "window_rig.h"
+
+namespace velmora::net_test {
+
+using window_test::WindowRig;
+
+inline auto NetPresets(const char* size = "8") {
+    return [size](QSettings& store) {
+        store.setValue("options/brdim", size);
+        store.setValue("options/anief", "no");
+        store.setValue("options/gamet", "computer");
+        store.setValue("options/youpl", "white");
+        store.setValue("options/level", "1");
+        store.setValue("options/showtips", "no");
+        store.setValue("net/listn", "no");
+        store.sync();
+    };
+}
+
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        WindowRig::Settle(2);
+    }
+    return true;
+}
+
+inline int FirstLegal(const GamePosition& p) {
+    for (const int square : MoveOrder(p.boardSize)) {
+        if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
+            return square;
+        }
+    }
+    return NoMove;
+}
+
+inline std::string BoardOf(TReversiForm& form) {
+    const GamePosition& p = form.Session().position;
+    return BoardToText(p.board, p.boardSize);
+}
+
+// Clicks the centre of a square, as a player would.
+inline void ClickSquare(TReversiForm& form, int square) {
+    const GamePosition& position = form.Session().position;
+    const int cell = position.boardSize == 8 ? 61 : 49;
+    const QPoint point(22 + cell * ColumnOf(position.boardSize, square) + cell / 2,
+                       22 + cell * RowOf(position.boardSize, square) + cell / 2);
+    QTest::mouseMove(form.Board(), point);
+    QTest::mouseClick(form.Board(), Qt::LeftButton, {}, point);
+}
+
+// Makes a window listen on the loopback address, on a free port.
+inline int ListenOnLoopback(TReversiForm& form) {
+    NetConnection& net = form.Net();
+    net.SetListenAddress(QHostAddress::LocalHost);
+    net.SetPort(0, "");
+    if (!net.Listening()) {
+        net.NetMenuListingClick();
+    }
+    return net.ListeningPort();
+}
+
+// How the call request dialog is answered.
+enum class CallAnswer { Accept, Refuse, LeaveOpen };
+
+// Windows in one process over 127.0.0.1 with every dialog answered by script: the call dialog
+// is accepted, the call request answered as told, message dialogs send the window's scripted
+// chat or are cancelled, the remote field and remote system windows are read and closed.
+class NetRig {
+  public:
+    explicit NetRig(const char* size = "8")
+        : answerer(std::vector<std::string>{}, NetPresets(size)),
+          caller(std::vector<std::string>{}, NetPresets(size)) {
+        Script(answerer);
+        Script(caller);
+        ListenOnLoopback(*answerer.form);
+        answerer.form->Net().CallRequestDialog()->SetTickInterval(60000);
+    }
+
+    // Also scripts a further window (a third caller).
+    void Script(WindowRig& rig) {
+        rig.onDialog = [this, &rig](QDialog* dialog) { Answer(rig, dialog); };
+    }
+
+    // The caller's Call command with the address and choices filled in.
+    void Call(WindowRig& from, bool white, bool size8) {
+        NetConnection& net = from.form->Net();
+        net.SetPort(answerer.form->Net().ListeningPort(), "");
+        from.form->Session().settings.callAsWhite = white;
+        from.form->Session().settings.callOn8x8 = size8;
+        net.CallDialog()->SetAddress(QStringLiteral("127.0.0.1"));
+        net.NetMenuConnectClick();
+    }
+
+    // Calls, accepts and waits until both windows play.
+    bool Connect(bool white = true, bool size8 = true) {
+        callAnswer = CallAnswer::Accept;
+        Call(caller, white, size8);
+        return PumpUntil([this] {
+            return answerer.form->Session().flags.networkGame &&
+                   caller.form->Session().flags.networkGame;
+        });
+    }
+
+    // The window whose player is to move in the network game.
+    TReversiForm* Mover() {
+        for (TReversiForm* form : {answerer.form.get(), caller.form.get()}) {
+            const GameSession& s = form->Session();
+            if (s.flags.networkGame && !s.position.gameOver &&
+                s.position.sideToMove == s.settings.computerSide) {
+                return form;
+            }
+        }
+        return nullptr;
+    }
+
+    // The mover clicks its first legal square; true once the other window has played it too.
+    bool PlayOneMove() {
+        TReversiForm* mover = Mover();
+        if (mover == nullptr) {
+            return false;
+        }
+        TReversiForm* other =
+            mover == answerer.form.get() ? caller.form.get() : answerer.form.get();
+        const int count = mover->Session().record.Count();
+        ClickSquare(*mover, FirstLegal(mover->Session().position));
+        if (mover->Session().record.Count() != count + 1) {
+            return false;
+        }
+        return PumpUntil([&] { return other->Session().record.Count() == count + 1; });
+    }
+
+    bool BoardsAgree() {
+        const GameSession& a = answerer.form->Session();
+        const GameSession& c = caller.form->Session();
+        return BoardOf(*answerer.form) == BoardOf(*caller.form) &&
+               a.position.sideToMove == c.position.sideToMove &&
+               a.position.gameOver == c.position.gameOver;
+    }
+
+    // Declared before the windows, so the windows go first.
+    CallAnswer callAnswer = CallAnswer::Accept;
+    // Done once while the call request is open (with LeaveOpen).
+    std::function<void()> whileAsked;
+    // What the call request dialog showed: caller, colour and size texts.
+    QStringList requestTexts;
+    // Chat each window sends when its message dialog opens; empty: cancel.
+    std::map<TReversiForm*, QString> chat;
+    std::vector<std::string> remoteFields;
+    QStringList remoteSystems;
+    int messageDialogsOpened = 0;
+
+    WindowRig answerer;
+    WindowRig caller;
+
+  private:
+    void Answer(WindowRig& rig, QDialog* dialog) {
+        if (auto* request = qobject_cast<TCallReq*>(dialog)) {
+            requestTexts = {request->CallerText(), request->ColourText(), request->SizeText()};
+            // Runs inside the request's own event loop, where the test cannot otherwise act.
+            if (whileAsked) {
+                const std::function<void()> action = std::move(whileAsked);
+                whileAsked = nullptr;
+                action();
+            }
+            if (callAnswer == CallAnswer::Accept) {
+                request->accept();
+            } else if (callAnswer == CallAnswer::Refuse) {
+                request->reject();
+            }
+            return;
+        }
+        if (auto* send = qobject_cast<TSendDlg*>(dialog)) {
+            ++messageDialogsOpened;
+            auto* owner = qobject_cast<TReversiForm*>(send->parentWidget());
+            const auto it = chat.find(owner);
+            if (it != chat.end() && !it->second.isEmpty()) {
+                send->SetText(it->second);
+                it->second.clear();
+                send->accept();
+            } else {
+                send->reject();
+            }
+            return;
+        }
+        if (auto* field = qobject_cast<TRemoteField*>(dialog)) {
+            remoteFields.push_back(field->RemoteFieldText());
+        } else if (auto* system = qobject_cast<TIPConfForm*>(dialog)) {
+            remoteSystems << system->HostNameText() << system->AddressText();
+        } else if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
+            rig.finals.push_back(final->Message());
+        }
+        dialog->done(QDialog::Accepted);
+    }
+};
+
+}  // namespace velmora::net_test
