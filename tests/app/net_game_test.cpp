@@ -192,6 +192,11 @@ TEST(NetGameTest, LocalDisconnectIsSilentAndThePeerIsToldWithTheDisconnectSound)
     }
     EXPECT_TRUE(rig.caller.Prompts().messages.empty());
     EXPECT_EQ(rig.answerer.Prompts().messages, std::vector<std::string>{kNetBrokenOffText});
+    EXPECT_EQ(net_test::TimesPlayed(*rig.answererAudio, "/disconnect.ogg"), 1);
+    EXPECT_EQ(net_test::TimesPlayed(*rig.callerAudio, "/disconnect.ogg"), 0);
+    // The call request and the acceptance sounded the connect effect on both sides.
+    EXPECT_EQ(net_test::TimesPlayed(*rig.answererAudio, "/connect.ogg"), 1);
+    EXPECT_EQ(net_test::TimesPlayed(*rig.callerAudio, "/connect.ogg"), 1);
     EXPECT_TRUE(answerer.Net().Listening());
 }
 
@@ -260,6 +265,8 @@ TEST(NetGameTest, ChatFlowsBothWaysBeforeAndDuringTheGame) {
         return caller.Net().SendDialog()->ArchiveText().endsWith(QStringLiteral(">>Хороший ход!"));
     }));
     ASSERT_TRUE(PumpUntil([&] { return rig.messageDialogsOpened >= opened + 2; }));
+    EXPECT_EQ(net_test::TimesPlayed(*rig.callerAudio, "/message.ogg"), 1);
+    EXPECT_EQ(net_test::TimesPlayed(*rig.answererAudio, "/message.ogg"), 1);
     EXPECT_EQ(answerer.Net().SendDialog()->History().value(0), QStringLiteral("Хороший ход!"));
     ASSERT_TRUE(rig.PlayOneMove());
     EXPECT_TRUE(rig.BoardsAgree());

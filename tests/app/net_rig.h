@@ -3,8 +3,10 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <optional>
+#include <set>
 #include <string>
 
+#include "audio_fake_backend.h"
 #include "engine/notation.h"
 #include "engine/rules.h"
 #include "net/call_dialog.h"
@@ -30,6 +32,25 @@ inline auto NetPresets(const char* size = "8") {
         store.setValue("net/listn", "no");
         store.sync();
     };
+}
+
+// How often a window's audio played the effect stored in the named file.
+inline int TimesPlayed(const testing_audio::RecordingAudioBackend& audio, const char* file) {
+    std::set<AudioHandle> samples;
+    AudioHandle next = 100;  // the fake numbers samples from 100 in load order
+    for (const testing_audio::AudioCall& call : audio.calls) {
+        if (call.op == "SampleLoad") {
+            if (call.path.ends_with(file)) {
+                samples.insert(next);
+            }
+            ++next;
+        }
+    }
+    int played = 0;
+    for (const testing_audio::AudioCall& call : audio.calls) {
+        played += call.op == "ChannelPlay" && samples.count(call.handle / 10) != 0 ? 1 : 0;
+    }
+    return played;
 }
 
 inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
@@ -88,8 +109,12 @@ enum class CallAnswer { Accept, Refuse, LeaveOpen };
 class NetRig {
   public:
     explicit NetRig(const char* size = "8")
-        : answerer(std::vector<std::string>{}, NetPresets(size)),
-          caller(std::vector<std::string>{}, NetPresets(size)) {
+        : answererAudio(new testing_audio::RecordingAudioBackend),
+          callerAudio(new testing_audio::RecordingAudioBackend),
+          answerer(std::vector<std::string>{}, NetPresets(size),
+                   std::unique_ptr<AudioBackend>(answererAudio)),
+          caller(std::vector<std::string>{}, NetPresets(size),
+                 std::unique_ptr<AudioBackend>(callerAudio)) {
         Script(answerer);
         Script(caller);
         ListenOnLoopback(*answerer.form);
@@ -168,6 +193,9 @@ class NetRig {
     std::vector<std::string> remoteFields;
     QStringList remoteSystems;
     int messageDialogsOpened = 0;
+    // Owned by the windows.
+    testing_audio::RecordingAudioBackend* answererAudio;
+    testing_audio::RecordingAudioBackend* callerAudio;
 
     WindowRig answerer;
     WindowRig caller;

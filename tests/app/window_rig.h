@@ -46,7 +46,8 @@ struct RecordingPrompter : Prompter {
 class WindowRig {
   public:
     explicit WindowRig(std::vector<std::string> arguments = {},
-                       const std::function<void(QSettings&)>& presets = {}) {
+                       const std::function<void(QSettings&)>& presets = {},
+                       std::unique_ptr<AudioBackend> audio = nullptr) {
         EnsureApplication();
         EXPECT_TRUE(configFolder_.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configFolder_.path());
@@ -57,7 +58,7 @@ class WindowRig {
         ReversiFormOptions options;
         options.arguments = std::move(arguments);
         options.programFolder = QStringLiteral(VELMORA_SOURCE_DIR);
-        options.audioBackend = std::make_unique<NullAudioBackend>();
+        options.audioBackend = audio ? std::move(audio) : std::make_unique<NullAudioBackend>();
         auto prompter = std::make_unique<RecordingPrompter>();
         prompter_ = prompter.get();
         options.prompter = std::move(prompter);
