@@ -16,13 +16,12 @@ namespace velmora::VELMORA_FAST_VARIANT {
 template <int Size>
 [[gnu::always_inline]] inline typename BitLayout<Size>::Bits Moves(
     typename BitLayout<Size>::Bits p, typename BitLayout<Size>::Bits o) {
-#if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VBMI2__)
-    if constexpr (Size == 8) {
-        return avx2::Moves8(p, o);
-    } else {
+#if defined(VELMORA_AVX512_MOVES)
+    if constexpr (Size == 10) {
         return avx512::Moves10(p, o);
     }
-#elif defined(__AVX2__)
+#endif
+#if defined(__AVX2__)
     if constexpr (Size == 8) {
         return avx2::Moves8(p, o);
     } else {
@@ -37,13 +36,7 @@ template <int Size>
 [[gnu::always_inline]] inline typename BitLayout<Size>::Bits Flips(
     const BitboardTables<Size>& t, int sq, typename BitLayout<Size>::Bits p,
     typename BitLayout<Size>::Bits o) {
-#if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VBMI2__)
-    if constexpr (Size == 8) {
-        return avx2::Flips8(t, sq, p, o);
-    } else {
-        return avx512::Flips10(t, sq, p, o);
-    }
-#elif defined(__AVX2__)
+#if defined(__AVX2__)
     if constexpr (Size == 8) {
         return avx2::Flips8(t, sq, p, o);
     } else {

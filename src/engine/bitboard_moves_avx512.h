@@ -1,4 +1,4 @@
-// Move generation and flips on 10 x 10 with AVX-512.
+// Move generation on 10 x 10 with AVX-512 (its flips stay with AVX2, which is as fast).
 // Per-build code: see fast_search_impl.h.
 #pragma once
 
@@ -12,7 +12,8 @@
 namespace velmora::VELMORA_FAST_VARIANT {
 
 #if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VBMI2__)
-// 10 x 10 with all four directions in one register, a whole board per 128-bit lane.
+#define VELMORA_AVX512_MOVES 1
+// 10 x 10 moves with all four directions in one register, a whole board per 128-bit lane.
 namespace avx512 {
 
 [[gnu::always_inline]] inline __m512i Broadcast(U128 x) {
@@ -43,12 +44,6 @@ namespace avx512 {
     return _mm512_ternarylogic_epi64(a, b, c, 0xF8);
 }
 
-// Both elements of every 128-bit lane in which a & b is not zero.
-[[gnu::always_inline]] inline __mmask8 NonZeroLanes(__m512i a, __m512i b) {
-    const unsigned bits = _mm512_test_epi64_mask(a, b);
-    return static_cast<__mmask8>(bits | (bits >> 1 & 0x55U) | (bits & 0x55U) << 1);
-}
-
 // Lane steps 1, 10, 11, 12 from the lowest lane up.
 inline __m512i Steps(int factor) {
     return _mm512_set_epi64(12 * factor, 12 * factor, 11 * factor, 11 * factor, 10 * factor,
@@ -72,37 +67,6 @@ inline __m512i Steps(int factor) {
     }
     constexpr U128 kBoard = BoardMask<10>();
     return OrLanes128(_mm512_or_si512(Shl128(up, k), Shr128(down, k))) & ~(p | o) & kBoard;
-}
-
-[[gnu::always_inline]] inline U128 Flips10(const BitboardTables<10>& t, int sq, U128 p, U128 o) {
-    const auto* rays =
-        reinterpret_cast<const __m512i*>(t.rays[static_cast<std::size_t>(sq)].data());
-    const __m512i pp = Broadcast(p);
-    const __m512i oo = Broadcast(o);
-    // Towards higher bits: flip what lies below the lowest stopper, if that is P's.
-    const __m512i upRay = _mm512_loadu_si512(rays);
-    const __m512i upStop = _mm512_andnot_si512(oo, upRay);
-    const __m512i lowOnes = _mm512_set_epi64(0, -1, 0, -1, 0, -1, 0, -1);
-    const __mmask8 zero = _mm512_testn_epi64_mask(upStop, upStop);
-    const auto borrow = static_cast<__mmask8>((zero & 0x55U) << 1);
-    __m512i dec = _mm512_add_epi64(upStop, lowOnes);
-    dec = _mm512_mask_add_epi64(dec, borrow, dec, _mm512_set1_epi64(-1));
-    const __m512i below = _mm512_andnot_si512(upStop, dec);
-    const __m512i first = _mm512_andnot_si512(dec, upStop);
-    const __m512i up = _mm512_maskz_and_epi64(NonZeroLanes(first, pp), below, upRay);
-    // Towards lower bits: smear the stoppers 1, 2, 4 and 2 more steps down their direction;
-    // what is left of the ray lies above the highest stopper.
-    const __m512i k = Steps(1);
-    const __m512i k2 = Steps(2);
-    const __m512i downRay = _mm512_loadu_si512(rays + 1);
-    const __m512i downStop = _mm512_andnot_si512(oo, downRay);
-    __m512i smear = _mm512_or_si512(downStop, Shr128(downStop, k));
-    smear = _mm512_or_si512(smear, Shr128(smear, k2));
-    smear = _mm512_or_si512(smear, Shr128(smear, Steps(4)));
-    smear = _mm512_or_si512(smear, Shr128(smear, k2));
-    const __m512i highest = _mm512_andnot_si512(Shr128(smear, k), downStop);
-    const __m512i down = _mm512_maskz_andnot_epi64(NonZeroLanes(highest, pp), smear, downRay);
-    return OrLanes128(_mm512_or_si512(up, down));
 }
 
 }  // namespace avx512
