@@ -6,6 +6,7 @@
 #include "engine/side_names.h"
 #include "game/game_texts.h"
 #include "net/net_port.h"
+#include "net/progress_box.h"
 #include "net/net_texts.h"
 #include "net_rig.h"
 #include "view/board_widget.h"
@@ -335,6 +336,7 @@ TEST(NetGameTest, CommandLineListensAndPrefillsTheCall) {
     EXPECT_EQ(shownAddress, QStringLiteral("127.0.0.1"));
     EXPECT_FALSE(caller.form->Net().AutoCallPending());
     EXPECT_FALSE(caller.form->Net().NetCallPending());
+    EXPECT_FALSE(caller.form->Net().ConnectBox()->Running()) << "the connecting box is gone";
 }
 
 }  // namespace
