@@ -36,6 +36,7 @@
 #include "engine/side_names.h"
 #include "game/game_texts.h"
 #include "game/saved_match_settings.h"
+#include "net/progress_box.h"
 #include "view/board_widget.h"
 
 namespace velmora {
@@ -693,7 +694,21 @@ void TReversiForm::ToggleMovesList() {
 }
 
 void TReversiForm::ApplySkins(const SkinChoice& before) {
-    ApplySkinChoice(holder_, renderer_, before, CurrentSkins(), session_.position.board);
+    const SkinChoice after = CurrentSkins();
+    const bool reloads =
+        after.figureSkin != before.figureSkin || after.helpSkin != before.helpSkin ||
+        after.borderSkin != before.borderSkin || after.boardSize != before.boardSize;
+    // Reloading pictures holds the GUI thread for a moment: say so on the window meanwhile.
+    std::unique_ptr<ProgressBox> box;
+    if (reloads && isVisible()) {
+        box = std::make_unique<ProgressBox>(ProgressBox::Kind::Pack, this);
+        const QPoint at = ProgressBoxPosition();
+        box->Start(at.x(), at.y());
+    }
+    ApplySkinChoice(holder_, renderer_, before, after, session_.position.board);
+    if (box) {
+        box->Stop();
+    }
     ReportImageProblems();
 }
 

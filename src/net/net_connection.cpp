@@ -232,11 +232,7 @@ void NetConnection::StartNetGame() {
     }
     const int size = netBoardTen_ ? 10 : 8;
     if (size != session.position.boardSize) {
-        ProgressBox box(ProgressBox::Kind::Pack, ports_.window.Widget());
-        const QPoint at = ports_.window.ProgressBoxPosition();
-        box.Start(at.x(), at.y());
         ports_.window.ChangeBoardSize(size);
-        box.Stop();
     }
     session.settings.boardSize = size;
     transport_.SetBoardSize(size);
