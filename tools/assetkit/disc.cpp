@@ -88,11 +88,11 @@ Vec3 Shade(const Vec3& albedo, const Vec3& n) {
     double ambient = 0.20 + 0.14 * n.z;
     Vec3 h = Normalize(kLight + kView);
     double nh = std::max(0.0, Dot(n, h));
-    double spec = 0.55 * std::pow(nh, 90) + 0.10 * std::pow(nh, 14);
+    double specular = 0.55 * std::pow(nh, 90) + 0.10 * std::pow(nh, 14);
     double nv = std::max(0.0, Dot(n, kView));
     double fresnel = 0.03 + 0.25 * std::pow(1 - nv, 5);
     Vec3 room = Vec3{0.16, 0.13, 0.11};  // the warm surroundings seen in the polish
-    return albedo * (ambient + 0.85 * diffuse) + Vec3{1.0, 0.97, 0.92} * spec + room * fresnel;
+    return albedo * (ambient + 0.85 * diffuse) + Vec3{1.0, 0.97, 0.92} * specular + room * fresnel;
 }
 
 }  // namespace

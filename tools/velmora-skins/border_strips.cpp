@@ -61,9 +61,9 @@ Raster Moulding(int side, const FrameStyle& style, bool dark) {
             double diffuse = std::max(0.0, Dot(n, kLight));
             double ambient = 0.42;
             Vec3 h = Normalize(kLight + Vec3{0, 0, 1});
-            double spec = style.sheen * std::pow(std::max(0.0, Dot(n, h)), 30);
+            double specular = style.sheen * std::pow(std::max(0.0, Dot(n, h)), 30);
             Vec3 c = style.wood * ((ambient + 0.62 * diffuse) * (1 + style.grain * grain));
-            c += Vec3{1, 0.95, 0.88} * spec;
+            c += Vec3{1, 0.95, 0.88} * specular;
             // Crisp edges: a dark outer outline and a shadowed step down to the board.
             if (d < 1.0)
                 c *= dark ? 0.55 : 0.45;
