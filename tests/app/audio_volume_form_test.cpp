@@ -15,6 +15,7 @@
 #include "app/audio_volume_form.h"
 #include "audio_fake_backend.h"
 #include "audio_test_support.h"
+#include "dialogs_test_support.h"
 
 namespace velmora {
 namespace {
@@ -23,14 +24,7 @@ using testing_audio::AudioSettingsValues;
 using testing_audio::RecordingAudioBackend;
 using testing_audio::TempFolder;
 
-void EnsureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_app";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);  // lives for the whole test program
-    }
-}
+using dialogs_test::EnsureApplication;
 
 // A music track is loaded and playing when each test starts.
 class VolumeFormTest : public ::testing::Test {

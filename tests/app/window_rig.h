@@ -13,17 +13,11 @@
 #include "app/audio_null_backend.h"
 #include "app/final_dialog.h"
 #include "app/reversi_form.h"
+#include "dialogs_test_support.h"
 
 namespace velmora::window_test {
 
-inline void EnsureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_app";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
+using dialogs_test::EnsureApplication;
 
 struct RecordingPrompter : Prompter {
     std::deque<bool> answers;
