@@ -138,36 +138,40 @@ namespace avx2 {
     return _mm256_andnot_si256(miss, _mm256_and_si256(below, ray));
 }
 
-[[gnu::always_inline]] inline __m256i FlipsDown10(__m256i ray, __m256i pp, __m256i oo, long long a,
-                                                  long long b) {
-    const auto counts = [](long long x, long long y) { return _mm256_set_epi64x(y, y, x, x); };
-    const __m256i k = counts(a, b);
-    const __m256i rk = counts(64 - a, 64 - b);
-    const __m256i stop = _mm256_andnot_si256(oo, ray);
-    // Smear 1, 2, 4 and 2 more steps: up to nine squares, the longest ray.
-    __m256i smear = _mm256_or_si256(stop, Shr128(stop, k, rk));
-    const __m256i k2 = counts(2 * a, 2 * b);
-    const __m256i rk2 = counts(64 - 2 * a, 64 - 2 * b);
-    smear = _mm256_or_si256(smear, Shr128(smear, k2, rk2));
-    smear =
-        _mm256_or_si256(smear, Shr128(smear, counts(4 * a, 4 * b), counts(64 - 4 * a, 64 - 4 * b)));
-    smear = _mm256_or_si256(smear, Shr128(smear, k2, rk2));
-    const __m256i highest = _mm256_andnot_si256(Shr128(smear, k, rk), stop);
-    const __m256i miss = ZeroLanes128(_mm256_and_si256(highest, pp));
-    return _mm256_andnot_si256(miss, _mm256_andnot_si256(smear, ray));
+// Every 128-bit lane with its bit order reversed: bit i goes to bit 127 - i.
+[[gnu::always_inline]] inline __m256i Mirror128(__m256i x) {
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    // Reversed 4-bit values, placed in the high nibble and in the low one.
+    const __m256i high = _mm256_setr_epi8(
+        0x00, 0x80, 0x40, 0xC0, 0x20, 0xA0, 0x60, 0xE0, 0x10, 0x90, 0x50, 0xD0, 0x30, 0xB0, 0x70,
+        static_cast<char>(0xF0), 0x00, 0x80, 0x40, 0xC0, 0x20, 0xA0, 0x60, 0xE0, 0x10, 0x90, 0x50,
+        0xD0, 0x30, 0xB0, 0x70, static_cast<char>(0xF0));
+    const __m256i low = _mm256_setr_epi8(0x0, 0x8, 0x4, 0xC, 0x2, 0xA, 0x6, 0xE, 0x1, 0x9, 0x5, 0xD,
+                                         0x3, 0xB, 0x7, 0xF, 0x0, 0x8, 0x4, 0xC, 0x2, 0xA, 0x6, 0xE,
+                                         0x1, 0x9, 0x5, 0xD, 0x3, 0xB, 0x7, 0xF);
+    const __m256i bytes = _mm256_or_si256(
+        _mm256_shuffle_epi8(high, _mm256_and_si256(x, nibble)),
+        _mm256_shuffle_epi8(low, _mm256_and_si256(_mm256_srli_epi16(x, 4), nibble)));
+    const __m256i reverse = _mm256_setr_epi8(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0,
+                                             15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
+    return _mm256_shuffle_epi8(bytes, reverse);
 }
 
 [[gnu::always_inline]] inline U128 Flips10(const BitboardTables<10>& t, int sq, U128 p, U128 o) {
-    const auto* rays =
-        reinterpret_cast<const __m256i*>(t.rays[static_cast<std::size_t>(sq)].data());
+    const auto s = static_cast<std::size_t>(sq);
+    const auto* rays = reinterpret_cast<const __m256i*>(t.rays[s].data());
+    const auto* mirroredRays = reinterpret_cast<const __m256i*>(t.mirroredDownRays[s].data());
     const __m256i pp = Broadcast(p);
     const __m256i oo = Broadcast(o);
     const __m256i up = _mm256_or_si256(FlipsUp10(_mm256_loadu_si256(rays), pp, oo),
                                        FlipsUp10(_mm256_loadu_si256(rays + 1), pp, oo));
-    // Downward steps in ray order: 1, 10 and 11, 12.
-    const __m256i down = _mm256_or_si256(FlipsDown10(_mm256_loadu_si256(rays + 2), pp, oo, 1, 10),
-                                         FlipsDown10(_mm256_loadu_si256(rays + 3), pp, oo, 11, 12));
-    return OrLanes128(_mm256_or_si256(up, down));
+    // The downward rays mirrored run upward: three bit reversals cost less than finding the
+    // highest stopper of each.
+    const __m256i mp = Mirror128(pp);
+    const __m256i mo = Mirror128(oo);
+    const __m256i down = _mm256_or_si256(FlipsUp10(_mm256_loadu_si256(mirroredRays), mp, mo),
+                                         FlipsUp10(_mm256_loadu_si256(mirroredRays + 1), mp, mo));
+    return OrLanes128(_mm256_or_si256(up, Mirror128(down)));
 }
 
 }  // namespace avx2

@@ -32,6 +32,16 @@ BitboardTables<Size> BuildTables() {
                     ray |= Bits{1} << bitAt(c, r);
                 }
                 t.rays[static_cast<std::size_t>(bit)][static_cast<std::size_t>(d)] = ray;
+                if (d >= 4) {
+                    Bits mirrored = 0;
+                    for (int i = 0; i < BitLayout<Size>::kBits; ++i) {
+                        if ((ray >> i & 1) != 0) {
+                            mirrored |= Bits{1} << (BitLayout<Size>::kBits - 1 - i);
+                        }
+                    }
+                    t.mirroredDownRays[static_cast<std::size_t>(bit)]
+                                      [static_cast<std::size_t>(d - 4)] = mirrored;
+                }
             }
         }
     }

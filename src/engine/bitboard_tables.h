@@ -59,6 +59,9 @@ struct BitboardTables {
     std::array<Bits, kBits> squareBit{};
     // Per square and direction: the squares beyond it up to the edge.
     std::array<std::array<Bits, 8>, kBits> rays{};
+    // The last four rays (towards lower bits) with every bit index i mirrored to kBits - 1 - i:
+    // mirrored, they run towards higher bits, where the first stopper is the cheap lowest one.
+    std::array<std::array<Bits, 4>, kBits> mirroredDownRays{};
     std::array<std::int16_t, kBoardCells> bitOfSquare{};  // -1 off the board
     std::array<std::int16_t, kBits> squareOfBit{};        // mailbox square, -1 off the board
     // Move order: rank of a bit (-1 off the order) and bit of a rank.
