@@ -7,7 +7,7 @@ namespace velmora {
 // Every question and message box the game shows goes through this, so that the game
 // flow runs in tests with scripted answers. Texts are UTF-8; '\r' breaks lines.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     // A Yes/No question; true only for Yes.
