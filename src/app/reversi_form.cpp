@@ -566,7 +566,10 @@ void TReversiForm::changeEvent(QEvent* event) {
 }
 
 void TReversiForm::closeEvent(QCloseEvent* event) {
-    musicTimer_->Disable();
+    // A refused start never made the music timer.
+    if (musicTimer_ != nullptr) {
+        musicTimer_->Disable();
+    }
     session_.position.gameOver = true;
     if (!session_.flags.startAborted) {
         engine_.RequestStop();
