@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "game/game_ports.h"
+
 namespace velmora {
 
 // The eight sound effects; the value is the index PlayEffect takes.
@@ -18,6 +20,10 @@ enum SoundEffect : int {
 };
 
 constexpr int kSoundEffectCount = 8;
+
+// The game flow names the effects it plays without depending on audio; they must stay these.
+static_assert(kCursorEffect == CorrectSound && kEndGameEffect == EndGameSound &&
+              kHintEffect == MoveHintSound);
 
 // Effect files relative to the folder that holds DATA/, in index order.
 constexpr std::array<std::string_view, kSoundEffectCount> kSoundEffectFiles = {

@@ -5,28 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "command_runner.h"
 #include "engine/bench_positions.h"
 #include "engine/literal_search.h"
 #include "engine/notation.h"
 #include "engine/random_positions.h"
 #include "engine/rules.h"
-#include "velmora-engine/engine_command.h"
 
 namespace velmora {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunCommand(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunEngineCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::Outcome;
+using testing::RunCommand;
 
 std::string Board8Start() {
     Board board;

@@ -9,25 +9,15 @@
 #include <vector>
 
 #include "../engine/match_test_support.h"
+#include "command_runner.h"
 #include "engine/match_file.h"
 #include "engine/notation.h"
-#include "velmora-engine/engine_command.h"
 
 namespace velmora {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunMatch(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunEngineCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::Outcome;
+using testing::RunCommand;
 
 class MatchCommandTest : public ::testing::Test {
   protected:
@@ -45,11 +35,11 @@ class MatchCommandTest : public ::testing::Test {
 
 TEST_F(MatchCommandTest, NewWritesAMatchThatShowPrints) {
     const std::string path = File("three.qvz");
-    const Outcome made = RunMatch({"match", "new", "--size", "8", "--moves", "E6,F4,c3", path});
+    const Outcome made = RunCommand({"match", "new", "--size", "8", "--moves", "E6,F4,c3", path});
     ASSERT_EQ(made.status, 0) << made.err;
     EXPECT_EQ(std::filesystem::file_size(path), 24u + 3 * 156u);
 
-    const Outcome shown = RunMatch({"match", "show", path});
+    const Outcome shown = RunCommand({"match", "show", path});
     EXPECT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out,
               "version 2\n"
@@ -66,7 +56,7 @@ TEST_F(MatchCommandTest, NewWritesAMatchThatShowPrints) {
               "level 1\n");
 
     const std::string empty = File("empty.qvz");
-    ASSERT_EQ(RunMatch({"match", "new", "--moves", "", empty}).status, 0);
+    ASSERT_EQ(RunCommand({"match", "new", "--moves", "", empty}).status, 0);
     EXPECT_EQ(std::filesystem::file_size(empty), 24u);
 }
 
@@ -89,7 +79,7 @@ TEST_F(MatchCommandTest, NewSettlesPassesOnTheWay) {
         }
         const std::string path = File("pass" + std::to_string(size) + ".qvz");
         const Outcome made =
-            RunMatch({"match", "new", "--size", std::to_string(size), "--moves", moves, path});
+            RunCommand({"match", "new", "--size", std::to_string(size), "--moves", moves, path});
         ASSERT_EQ(made.status, 0) << made.err;
         const MatchReadResult read = ReadMatchFile(path);
         ASSERT_TRUE(read.match) << read.error;
@@ -104,19 +94,19 @@ TEST_F(MatchCommandTest, NewSettlesPassesOnTheWay) {
 
 TEST_F(MatchCommandTest, BadMovesAndRefusedFilesEndWithStatusTwo) {
     const std::string path = File("bad.qvz");
-    const Outcome illegal = RunMatch({"match", "new", "--moves", "E6,E6", path});
+    const Outcome illegal = RunCommand({"match", "new", "--moves", "E6,E6", path});
     EXPECT_EQ(illegal.status, 2);
     EXPECT_NE(illegal.err.find("move 2: E6 is not legal for black"), std::string::npos)
         << illegal.err;
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(RunMatch({"match", "new", "--moves", "Z9", path}).status, 2);
-    EXPECT_EQ(RunMatch({"match", "new", "--size", "9", "--moves", "E6", path}).status, 2);
-    EXPECT_EQ(RunMatch({"match", "new", "--moves", "E6"}).status, 2);
-    EXPECT_EQ(RunMatch({"match", "show"}).status, 2);
-    EXPECT_EQ(RunMatch({"match", "list"}).status, 2);
+    EXPECT_EQ(RunCommand({"match", "new", "--moves", "Z9", path}).status, 2);
+    EXPECT_EQ(RunCommand({"match", "new", "--size", "9", "--moves", "E6", path}).status, 2);
+    EXPECT_EQ(RunCommand({"match", "new", "--moves", "E6"}).status, 2);
+    EXPECT_EQ(RunCommand({"match", "show"}).status, 2);
+    EXPECT_EQ(RunCommand({"match", "list"}).status, 2);
 
     std::ofstream(path, std::ios::binary) << std::string("2ZVQ\x08\0\0\0\x05\0\0\0", 12);
-    const Outcome refused = RunMatch({"match", "show", path});
+    const Outcome refused = RunCommand({"match", "show", path});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "");
     EXPECT_NE(refused.err.find("Файл «bad.qvz» повреждён"), std::string::npos) << refused.err;
@@ -124,7 +114,7 @@ TEST_F(MatchCommandTest, BadMovesAndRefusedFilesEndWithStatusTwo) {
 
 TEST_F(MatchCommandTest, ShowMarksSettingsAnOldFileDoesNotHold) {
     const std::string path = File("old.qvz");
-    ASSERT_EQ(RunMatch({"match", "new", "--size", "10", "--moves", "F7", path}).status, 0);
+    ASSERT_EQ(RunCommand({"match", "new", "--size", "10", "--moves", "F7", path}).status, 0);
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), {});
     in.close();
@@ -132,7 +122,7 @@ TEST_F(MatchCommandTest, ShowMarksSettingsAnOldFileDoesNotHold) {
     bytes[0] = '0';
     std::ofstream(path, std::ios::binary) << bytes;
 
-    const Outcome shown = RunMatch({"match", "show", path});
+    const Outcome shown = RunCommand({"match", "show", path});
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out,
               "version 0\n"
