@@ -97,34 +97,44 @@ namespace avx2 {
     return OrLanes128(moves) & ~(p | o) & kBoard;
 }
 
-[[gnu::always_inline]] inline std::uint64_t Flips8(const BitboardTables<8>& t, int sq,
-                                                   std::uint64_t p, std::uint64_t o) {
-    const auto* rays =
-        reinterpret_cast<const __m256i*>(t.rays[static_cast<std::size_t>(sq)].data());
-    const __m256i pp = _mm256_set1_epi64x(static_cast<long long>(p));
-    const __m256i oo = _mm256_set1_epi64x(static_cast<long long>(o));
-    // Towards higher bits: flip what lies below the lowest stopper, if that is P's.
-    const __m256i upRay = _mm256_loadu_si256(rays);
-    const __m256i upStop = _mm256_andnot_si256(oo, upRay);
-    const __m256i dec = _mm256_sub_epi64(upStop, _mm256_set1_epi64x(1));
-    const __m256i below = _mm256_andnot_si256(upStop, dec);
-    const __m256i first = _mm256_andnot_si256(dec, upStop);
-    const __m256i upMiss = _mm256_cmpeq_epi64(_mm256_and_si256(first, pp), _mm256_setzero_si256());
-    const __m256i up = _mm256_andnot_si256(upMiss, _mm256_and_si256(below, upRay));
-    // Towards lower bits: smear the stoppers down their direction; what the smear leaves of
-    // the ray lies above the highest stopper.
-    const __m256i k = _mm256_set_epi64x(9, 8, 7, 1);
-    const __m256i downRay = _mm256_loadu_si256(rays + 1);
-    const __m256i downStop = _mm256_andnot_si256(oo, downRay);
-    __m256i smear = _mm256_or_si256(downStop, _mm256_srlv_epi64(downStop, k));
-    smear = _mm256_or_si256(smear, _mm256_srlv_epi64(smear, _mm256_add_epi64(k, k)));
-    smear = _mm256_or_si256(smear, _mm256_srlv_epi64(smear, _mm256_slli_epi64(k, 2)));
-    const __m256i highest = _mm256_andnot_si256(_mm256_srlv_epi64(smear, k), downStop);
-    const __m256i downMiss =
-        _mm256_cmpeq_epi64(_mm256_and_si256(highest, pp), _mm256_setzero_si256());
-    const __m256i down = _mm256_andnot_si256(downMiss, _mm256_andnot_si256(smear, downRay));
-    return OrLanes64(_mm256_or_si256(up, down));
-}
+// Flips with the position's registers set up once for every move tried from it.
+class Flipper8 {
+  public:
+    Flipper8(std::uint64_t p, std::uint64_t o)
+        : pp_(_mm256_set1_epi64x(static_cast<long long>(p))),
+          oo_(_mm256_set1_epi64x(static_cast<long long>(o))) {}
+
+    [[gnu::always_inline]] std::uint64_t operator()(const BitboardTables<8>& t, int sq) const {
+        const auto* rays =
+            reinterpret_cast<const __m256i*>(t.rays[static_cast<std::size_t>(sq)].data());
+        // Towards higher bits: flip what lies below the lowest stopper, if that is P's.
+        const __m256i upRay = _mm256_loadu_si256(rays);
+        const __m256i upStop = _mm256_andnot_si256(oo_, upRay);
+        const __m256i dec = _mm256_sub_epi64(upStop, _mm256_set1_epi64x(1));
+        const __m256i below = _mm256_andnot_si256(upStop, dec);
+        const __m256i first = _mm256_andnot_si256(dec, upStop);
+        const __m256i upMiss =
+            _mm256_cmpeq_epi64(_mm256_and_si256(first, pp_), _mm256_setzero_si256());
+        const __m256i up = _mm256_andnot_si256(upMiss, _mm256_and_si256(below, upRay));
+        // Towards lower bits: smear the stoppers down their direction; what the smear leaves
+        // of the ray lies above the highest stopper.
+        const __m256i k = _mm256_set_epi64x(9, 8, 7, 1);
+        const __m256i downRay = _mm256_loadu_si256(rays + 1);
+        const __m256i downStop = _mm256_andnot_si256(oo_, downRay);
+        __m256i smear = _mm256_or_si256(downStop, _mm256_srlv_epi64(downStop, k));
+        smear = _mm256_or_si256(smear, _mm256_srlv_epi64(smear, _mm256_add_epi64(k, k)));
+        smear = _mm256_or_si256(smear, _mm256_srlv_epi64(smear, _mm256_slli_epi64(k, 2)));
+        const __m256i highest = _mm256_andnot_si256(_mm256_srlv_epi64(smear, k), downStop);
+        const __m256i downMiss =
+            _mm256_cmpeq_epi64(_mm256_and_si256(highest, pp_), _mm256_setzero_si256());
+        const __m256i down = _mm256_andnot_si256(downMiss, _mm256_andnot_si256(smear, downRay));
+        return OrLanes64(_mm256_or_si256(up, down));
+    }
+
+  private:
+    __m256i pp_;
+    __m256i oo_;
+};
 
 [[gnu::always_inline]] inline __m256i FlipsUp10(__m256i ray, __m256i pp, __m256i oo) {
     const __m256i stop = _mm256_andnot_si256(oo, ray);
@@ -140,6 +150,12 @@ namespace avx2 {
 
 // Every 128-bit lane with its bit order reversed: bit i goes to bit 127 - i.
 [[gnu::always_inline]] inline __m256i Mirror128(__m256i x) {
+    const __m256i reverse = _mm256_setr_epi8(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0,
+                                             15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
+#if defined(__GFNI__)
+    const __m256i reverseBits = _mm256_set1_epi64x(static_cast<long long>(0x8040201008040201ULL));
+    const __m256i bytes = _mm256_gf2p8affine_epi64_epi8(x, reverseBits, 0);
+#else
     const __m256i nibble = _mm256_set1_epi8(0x0F);
     // Reversed 4-bit values, placed in the high nibble and in the low one.
     const __m256i high = _mm256_setr_epi8(
@@ -152,27 +168,35 @@ namespace avx2 {
     const __m256i bytes = _mm256_or_si256(
         _mm256_shuffle_epi8(high, _mm256_and_si256(x, nibble)),
         _mm256_shuffle_epi8(low, _mm256_and_si256(_mm256_srli_epi16(x, 4), nibble)));
-    const __m256i reverse = _mm256_setr_epi8(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0,
-                                             15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
+#endif
     return _mm256_shuffle_epi8(bytes, reverse);
 }
 
-[[gnu::always_inline]] inline U128 Flips10(const BitboardTables<10>& t, int sq, U128 p, U128 o) {
-    const auto s = static_cast<std::size_t>(sq);
-    const auto* rays = reinterpret_cast<const __m256i*>(t.rays[s].data());
-    const auto* mirroredRays = reinterpret_cast<const __m256i*>(t.mirroredDownRays[s].data());
-    const __m256i pp = Broadcast(p);
-    const __m256i oo = Broadcast(o);
-    const __m256i up = _mm256_or_si256(FlipsUp10(_mm256_loadu_si256(rays), pp, oo),
-                                       FlipsUp10(_mm256_loadu_si256(rays + 1), pp, oo));
+class Flipper10 {
+  public:
     // The downward rays mirrored run upward: three bit reversals cost less than finding the
     // highest stopper of each.
-    const __m256i mp = Mirror128(pp);
-    const __m256i mo = Mirror128(oo);
-    const __m256i down = _mm256_or_si256(FlipsUp10(_mm256_loadu_si256(mirroredRays), mp, mo),
-                                         FlipsUp10(_mm256_loadu_si256(mirroredRays + 1), mp, mo));
-    return OrLanes128(_mm256_or_si256(up, Mirror128(down)));
-}
+    Flipper10(U128 p, U128 o)
+        : pp_(Broadcast(p)), oo_(Broadcast(o)), mp_(Mirror128(pp_)), mo_(Mirror128(oo_)) {}
+
+    [[gnu::always_inline]] U128 operator()(const BitboardTables<10>& t, int sq) const {
+        const auto s = static_cast<std::size_t>(sq);
+        const auto* rays = reinterpret_cast<const __m256i*>(t.rays[s].data());
+        const auto* mirroredRays = reinterpret_cast<const __m256i*>(t.mirroredDownRays[s].data());
+        const __m256i up = _mm256_or_si256(FlipsUp10(_mm256_loadu_si256(rays), pp_, oo_),
+                                           FlipsUp10(_mm256_loadu_si256(rays + 1), pp_, oo_));
+        const __m256i down =
+            _mm256_or_si256(FlipsUp10(_mm256_loadu_si256(mirroredRays), mp_, mo_),
+                            FlipsUp10(_mm256_loadu_si256(mirroredRays + 1), mp_, mo_));
+        return OrLanes128(_mm256_or_si256(up, Mirror128(down)));
+    }
+
+  private:
+    __m256i pp_;
+    __m256i oo_;
+    __m256i mp_;
+    __m256i mo_;
+};
 
 }  // namespace avx2
 #endif

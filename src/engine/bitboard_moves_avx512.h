@@ -1,4 +1,4 @@
-// Move generation on 10 x 10 with AVX-512 (its flips stay with AVX2, which is as fast).
+// Move generation on 10 x 10 with AVX-512 (its flips stay with AVX2, which is faster).
 // Per-build code: see fast_search_impl.h.
 #pragma once
 

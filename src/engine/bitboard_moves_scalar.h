@@ -72,4 +72,18 @@ template <int Size>
     return (up(0) | up(1)) | (up(2) | up(3)) | (down(4) | down(5)) | (down(6) | down(7));
 }
 
+template <int Size>
+class FlipperScalar {
+  public:
+    using Bits = typename BitLayout<Size>::Bits;
+    FlipperScalar(Bits p, Bits o) : p_(p), o_(o) {}
+    [[gnu::always_inline]] Bits operator()(const BitboardTables<Size>& t, int sq) const {
+        return FlipsScalar<Size>(t, sq, p_, o_);
+    }
+
+  private:
+    Bits p_;
+    Bits o_;
+};
+
 }  // namespace velmora::VELMORA_FAST_VARIANT

@@ -54,6 +54,9 @@ BitboardTables<Size> BuildTables() {
         t.rankOfBit[static_cast<std::size_t>(bit)] = static_cast<std::int8_t>(rank);
         t.bitOfRank[rank] = static_cast<std::int8_t>(bit);
         t.moveOrderMask |= Bits{1} << bit;
+        t.rankGatherIndex[rank / 64][rank % 64] = static_cast<std::uint8_t>(bit % 64);
+        t.ranksFromHalf[rank / 64][static_cast<std::size_t>(bit / 64)] |= std::uint64_t{1}
+                                                                          << (rank % 64);
     }
     if constexpr (Size == 8) {
         for (std::size_t byte = 0; byte < 8; ++byte) {

@@ -69,6 +69,10 @@ struct BitboardTables {
     std::array<std::int8_t, kBits> bitOfRank{};
     // 8 x 8 only: the rank set of each byte value of each byte of a move set.
     std::array<std::array<std::uint64_t, 256>, Size == 8 ? 8 : 0> orderOfByte{};
+    // For gathering a move set's bits into rank order 64 ranks at a time: per 64 ranks, the
+    // bit within its 64-bit half that holds each rank, and which ranks come from which half.
+    std::array<std::array<std::uint8_t, 64>, kBits / 64> rankGatherIndex{};
+    std::array<std::array<std::uint64_t, kBits / 64>, kBits / 64> ranksFromHalf{};
     // Corner state: bit k set when corner k (CornerNeighbourhoods order) holds a disc.
     std::array<std::uint8_t, kBits> cornerFlag{};
     // Weights per bit for every corner state; state 0 is the opening table. The extra last

@@ -16,7 +16,8 @@ FastSearchBuild SelectedFastSearchBuild() {
         }
         const bool avx512 =
             __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
-            __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi2");
+            __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi2") &&
+            __builtin_cpu_supports("avx512bitalg") && __builtin_cpu_supports("gfni");
         return avx512 ? FastSearchBuild::Avx512 : FastSearchBuild::Avx2;
     }();
     return build;

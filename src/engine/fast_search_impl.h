@@ -80,9 +80,10 @@ std::uint64_t PerftFrom(const BitboardTables<Size>& t, typename BitLayout<Size>:
         return static_cast<std::uint64_t>(Popcount(moves));
     }
     std::uint64_t leaves = 0;
+    const Flipper<Size> flipper(p, o);
     for (; moves != 0; moves &= moves - 1) {
         const int sq = LowestIndex(moves);
-        const Bits flips = Flips<Size>(t, sq, p, o);
+        const Bits flips = flipper(t, sq);
         leaves += PerftFrom<Size>(t, o ^ flips, p | flips | (Bits{1} << sq), depth - 1);
     }
     return leaves;

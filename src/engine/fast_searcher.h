@@ -12,6 +12,7 @@
 
 #include "engine/bitboard_moves.h"
 #include "engine/bitboard_ops.h"
+#include "engine/bitboard_ranks.h"
 #include "engine/bitboard_tables.h"
 #include "engine/search_settings.h"
 
@@ -161,39 +162,6 @@ class FastSearcher {
         return diff > 0 ? diff + kWinScore : diff < 0 ? diff - kWinScore : 0;
     }
 
-    // The move set in move-order rank space.
-    OrderBits ToOrder(Bits moves) const {
-        if constexpr (Size == 8) {
-            // Eight independent lookups, one per byte.
-            const auto& table = t_.orderOfByte;
-            return (table[0][moves & 0xFF] | table[1][moves >> 8 & 0xFF]) |
-                   (table[2][moves >> 16 & 0xFF] | table[3][moves >> 24 & 0xFF]) |
-                   (table[4][moves >> 32 & 0xFF] | table[5][moves >> 40 & 0xFF]) |
-                   (table[6][moves >> 48 & 0xFF] | table[7][moves >> 56]);
-        } else {
-            // Bit by bit, each 64-bit half with two unconditional steps (an empty half reads
-            // the zero entry).
-            std::uint64_t words[2] = {0, 0};
-            for (std::size_t half = 0; half < 2; ++half) {
-                const auto& table = t_.rankWordsOfBit[half];
-                auto part = static_cast<std::uint64_t>(moves >> (64 * half));
-                const auto add = [&](std::uint64_t x) {
-                    const auto& entry = table[static_cast<std::size_t>(LowestIndex(x))];
-                    words[0] |= entry[0];
-                    words[1] |= entry[1];
-                };
-                add(part);
-                part &= part - 1;
-                add(part);
-                part &= part - 1;
-                for (; part != 0; part &= part - 1) {
-                    add(part);
-                }
-            }
-            return OrderBits{words[1]} << 64 | words[0];
-        }
-    }
-
     // A node after its move has been played: p is the side to move, o the side that moved
     // (or passed, when passed). The result is from o's point of view. The caller has counted
     // the node and polled the stop.
@@ -216,9 +184,19 @@ class FastSearcher {
                                            -beta, ply + 1);
             return v > best ? -v : -best;
         }
-        const bool leaves = ply + 1 == depth_;
+        // The last ply has a loop of its own, kept apart so that it keeps its registers.
+        return ply + 1 == depth_ ? Children<true>(p, o, moves, s, corners, beta, alpha, ply)
+                                 : Children<false>(p, o, moves, s, corners, beta, alpha, ply);
+    }
+
+    // Tries p's moves in rank order, scoring each child where it stands when Leaves.
+    template <bool Leaves>
+    [[gnu::noinline]] int Children(Bits p, Bits o, Bits moves, const Scores& s, unsigned corners,
+                                   int beta, int alpha, int ply) {
+        int best = alpha;
         // The ranks 64 bits at a time, lowest first.
-        const OrderBits order = ToOrder(moves);
+        const OrderBits order = MoveRanks<Size>(t_, moves);
+        const Flipper<Size> flipper(p, o);
         for (int base = 0; base < BitLayout<Size>::kBits; base += 64) {
             std::uint64_t part = 0;
             if constexpr (Size == 8) {
@@ -231,12 +209,12 @@ class FastSearcher {
                 ++nodes_;
                 int v = 0;
                 if (!Stopped()) {
-                    const Bits flips = Flips<Size>(t_, sq, p, o);
+                    const Bits flips = flipper(t_, sq);
                     const Bits mover = p | flips | SquareBit(sq);
                     const Bits other = o ^ flips;
                     const unsigned childCorners =
                         corners | t_.cornerFlag[static_cast<std::size_t>(sq)];
-                    if (leaves) {
+                    if constexpr (Leaves) {
                         v = Evaluate(
                             mover, other,
                             Play<false>(s, corners, childCorners, sq, flips, mover, other).diff);
