@@ -46,6 +46,16 @@ template <int Size>
     return moves & ~(p | o) & kBoard;
 }
 
+// Every square next to a square of x, in any of the eight directions, along with x itself
+// and, on 8 x 8, a few squares past the side edges.
+template <int Size>
+[[gnu::always_inline]] inline typename BitLayout<Size>::Bits NeighbourSquares(
+    typename BitLayout<Size>::Bits x) {
+    constexpr int kWidth = BitLayout<Size>::kWidth;
+    const auto column = x | (x << kWidth) | (x >> kWidth);
+    return column | (column << 1) | (column >> 1);
+}
+
 // The discs of O that P's move on bit sq turns over. Per direction: the first square beyond
 // the run of O discs must hold P.
 template <int Size>

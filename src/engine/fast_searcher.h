@@ -154,6 +154,32 @@ class FastSearcher {
         return value;
     }
 
+    // A leaf's Evaluate as far as its parent can tell: the leaf is compared with best and beta
+    // only, and a value at or above beta is not used beyond the cutoff it causes (except at the
+    // root, where it is the search's value). So the mobility count, the costly part, is left
+    // out whenever a bound on it settles both comparisons.
+    static int LeafValue(Bits mover, Bits other, int diff, int best, int beta, int ply) {
+        if constexpr (Advanced) {
+            if (other == 0) {
+                return Evaluate(mover, other, diff);
+            }
+            // Mobility lies between 0 and the number of empty squares next to other's discs.
+            const Bits empty = ~(mover | other) & BoardMask<Size>();
+            const auto settled = [&](int bound, int& value) {
+                const int high = Novice ? kWinScore - diff : diff + bound;
+                const int low = Novice ? kWinScore - diff - bound : diff;
+                value = high <= best ? high : low;
+                return high <= best || (low >= beta && ply > 0);
+            };
+            int value = 0;
+            if (settled(Popcount(empty), value) ||
+                settled(Popcount(NeighbourSquares<Size>(other) & empty), value)) {
+                return value;
+            }
+        }
+        return Evaluate(mover, other, diff);
+    }
+
     static int FinalScore(Bits side, Bits other) {
         const int diff = Popcount(side) - Popcount(other);
         if constexpr (Novice) {
@@ -215,9 +241,10 @@ class FastSearcher {
                     const unsigned childCorners =
                         corners | t_.cornerFlag[static_cast<std::size_t>(sq)];
                     if constexpr (Leaves) {
-                        v = Evaluate(
+                        v = LeafValue(
                             mover, other,
-                            Play<false>(s, corners, childCorners, sq, flips, mover, other).diff);
+                            Play<false>(s, corners, childCorners, sq, flips, mover, other).diff,
+                            best, beta, ply);
                     } else {
                         const Scores m =
                             Play<true>(s, corners, childCorners, sq, flips, mover, other);
