@@ -32,17 +32,18 @@ inline int Popcount(U128 x) {
            std::popcount(static_cast<std::uint64_t>(x >> 64));
 }
 
-// 64 (128) for an empty set. TZCNT gives that without a branch.
-inline int LowestIndex(std::uint64_t x) {
+// 64 (128) for an empty set. TZCNT gives that without a branch. Unsigned, so that indexing a
+// table with it needs no sign extension.
+inline unsigned LowestIndex(std::uint64_t x) {
 #if defined(__BMI__)
-    return static_cast<int>(_tzcnt_u64(x));
+    return static_cast<unsigned>(_tzcnt_u64(x));
 #else
-    return std::countr_zero(x);
+    return static_cast<unsigned>(std::countr_zero(x));
 #endif
 }
-inline int LowestIndex(U128 x) {
+inline unsigned LowestIndex(U128 x) {
     const auto low = static_cast<std::uint64_t>(x);
-    const int high = 64 + LowestIndex(static_cast<std::uint64_t>(x >> 64));
+    const unsigned high = 64 + LowestIndex(static_cast<std::uint64_t>(x >> 64));
     return low != 0 ? LowestIndex(low) : high;
 }
 
