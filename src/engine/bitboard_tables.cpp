@@ -1,5 +1,8 @@
 #include "engine/bitboard_tables.h"
 
+#include <limits>
+#include <stdexcept>
+
 #include "engine/evaluation_weights.h"
 
 namespace velmora {
@@ -109,6 +112,21 @@ BitboardTables<Size> BuildTables() {
         t.halfWeights[state] = byHalf(t.weights[state]);
     }
     t.halfCornerBase = byHalf(t.cornerBase);
+    const auto asBytes = [](const typename BitboardTables<Size>::Weights& weights) {
+        typename BitboardTables<Size>::ByteWeights bytes{};
+        for (std::size_t bit = 0; bit < bytes.size(); ++bit) {
+            if (weights[bit] < std::numeric_limits<std::int8_t>::min() ||
+                weights[bit] > std::numeric_limits<std::int8_t>::max()) {
+                throw std::logic_error("a square weight does not fit a byte");
+            }
+            bytes[bit] = static_cast<std::int8_t>(weights[bit]);
+        }
+        return bytes;
+    };
+    for (std::size_t state = 0; state < 16; ++state) {
+        t.byteWeights[state] = asBytes(t.weights[state]);
+    }
+    t.byteCornerBase = asBytes(t.cornerBase);
     for (std::size_t bit = 0; bit < static_cast<std::size_t>(BitLayout<Size>::kBits); ++bit) {
         const int rank = t.rankOfBit[bit];
         if (rank >= 0) {

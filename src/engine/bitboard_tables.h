@@ -87,6 +87,10 @@ struct BitboardTables {
     using HalfWeights = std::array<std::int32_t, 65 * kHalves>;
     std::array<HalfWeights, 16> halfWeights{};
     HalfWeights halfCornerBase{};
+    // The same weights as bytes (each fits one), for summing a set with one masked load.
+    using ByteWeights = std::array<std::int8_t, kBits>;
+    std::array<ByteWeights, 16> byteWeights{};
+    ByteWeights byteCornerBase{};
     // 10 x 10: the rank set of each bit, as two 64-bit words, per 64-bit half with a zero
     // entry for an empty half.
     std::array<std::array<std::array<std::uint64_t, 2>, 65>, kHalves> rankWordsOfBit{};

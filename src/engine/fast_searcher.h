@@ -14,6 +14,7 @@
 #include "engine/bitboard_ops.h"
 #include "engine/bitboard_ranks.h"
 #include "engine/bitboard_tables.h"
+#include "engine/bitboard_weights.h"
 #include "engine/search_settings.h"
 
 namespace velmora::VELMORA_FAST_VARIANT {
@@ -86,7 +87,11 @@ class FastSearcher {
     }
 
     // w is a HalfWeights table.
-    static int WeightSum(Bits x, const std::int32_t* w) {
+    static int WeightSum(Bits x, [[maybe_unused]] const std::int32_t* w,
+                         [[maybe_unused]] const std::int8_t* bytes) {
+#if defined(VELMORA_BYTE_WEIGHTS)
+        return ByteWeightSum(x, bytes);
+#endif
         if constexpr (Size == 8) {
             return WeightSum64(x, w);
         } else {
@@ -121,11 +126,13 @@ class FastSearcher {
         const auto q = static_cast<std::size_t>(sq);
         if (childCorners == corners) {
             Scores child{s.diff + t_.weights[corners][q] +
-                             2 * WeightSum(flips, t_.halfWeights[corners].data()),
+                             2 * WeightSum(flips, t_.halfWeights[corners].data(),
+                                           t_.byteWeights[corners].data()),
                          0};
             if (NeedBase && corners == 0) {
                 child.base =
-                    s.base + t_.cornerBase[q] + 2 * WeightSum(flips, t_.halfCornerBase.data());
+                    s.base + t_.cornerBase[q] +
+                    2 * WeightSum(flips, t_.halfCornerBase.data(), t_.byteCornerBase.data());
             }
             return child;
         }
@@ -134,7 +141,9 @@ class FastSearcher {
         const int before = first ? s.base : s.diff;
         const int placed = first ? t_.cornerBase[q] : t_.weights[corners][q];
         const int turned =
-            WeightSum(flips, first ? t_.halfCornerBase.data() : t_.halfWeights[corners].data());
+            first
+                ? WeightSum(flips, t_.halfCornerBase.data(), t_.byteCornerBase.data())
+                : WeightSum(flips, t_.halfWeights[corners].data(), t_.byteWeights[corners].data());
         const auto k = static_cast<std::size_t>(std::countr_zero(childCorners ^ corners));
         return {before + placed + 2 * turned + CornerGain(k, mover, other), 0};
     }
