@@ -221,12 +221,17 @@ class FastSearcher {
         }
         // The last ply has a loop of its own, kept apart so that it keeps its registers.
         return ply + 1 == depth_ ? Children<true>(p, o, moves, s, corners, beta, alpha, ply)
-                                 : Children<false>(p, o, moves, s, corners, beta, alpha, ply);
+                                 : Interior(p, o, moves, s, corners, beta, alpha, ply);
     }
 
     // Tries p's moves in rank order, scoring each child where it stands when Leaves.
+    [[gnu::noinline]] int Interior(Bits p, Bits o, Bits moves, const Scores& s, unsigned corners,
+                                   int beta, int alpha, int ply) {
+        return Children<false>(p, o, moves, s, corners, beta, alpha, ply);
+    }
+
     template <bool Leaves>
-    [[gnu::noinline]] int Children(Bits p, Bits o, Bits moves, const Scores& s, unsigned corners,
+    [[gnu::always_inline]] int Children(Bits p, Bits o, Bits moves, const Scores& s, unsigned corners,
                                    int beta, int alpha, int ply) {
         int best = alpha;
         // The ranks 64 bits at a time, lowest first.
