@@ -141,8 +141,7 @@ class Flipper8 {
     // stop - 1 per 128-bit lane: the low element adds -1, the high one adds -1 (borrows) when
     // the low one is zero. One byte shift places both.
     const __m256i zero = _mm256_cmpeq_epi64(stop, _mm256_setzero_si256());
-    const __m256i dec =
-        _mm256_add_epi64(stop, _mm256_alignr_epi8(zero, _mm256_set1_epi64x(-1), 8));
+    const __m256i dec = _mm256_add_epi64(stop, _mm256_alignr_epi8(zero, _mm256_set1_epi64x(-1), 8));
     const __m256i below = _mm256_andnot_si256(stop, dec);
     const __m256i first = _mm256_andnot_si256(dec, stop);
     const __m256i miss = ZeroLanes128(_mm256_and_si256(first, pp));

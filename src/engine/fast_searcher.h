@@ -86,7 +86,7 @@ class FastSearcher {
         return sum;
     }
 
-    // w is a HalfWeights table.
+    // w is a HalfWeights table, bytes the same weights one byte each.
     static int WeightSum(Bits x, [[maybe_unused]] const std::int32_t* w,
                          [[maybe_unused]] const std::int8_t* bytes) {
 #if defined(VELMORA_BYTE_WEIGHTS)
@@ -219,20 +219,21 @@ class FastSearcher {
                                            -beta, ply + 1);
             return v > best ? -v : -best;
         }
-        // The last ply has a loop of its own, kept apart so that it keeps its registers.
+        // The interior loop, with its recursion, stays out of line, so that the last ply's loop
+        // (inlined here) keeps its registers.
         return ply + 1 == depth_ ? Children<true>(p, o, moves, s, corners, beta, alpha, ply)
                                  : Interior(p, o, moves, s, corners, beta, alpha, ply);
     }
 
-    // Tries p's moves in rank order, scoring each child where it stands when Leaves.
     [[gnu::noinline]] int Interior(Bits p, Bits o, Bits moves, const Scores& s, unsigned corners,
                                    int beta, int alpha, int ply) {
         return Children<false>(p, o, moves, s, corners, beta, alpha, ply);
     }
 
+    // Tries p's moves in rank order, scoring each child where it stands when Leaves.
     template <bool Leaves>
-    [[gnu::always_inline]] int Children(Bits p, Bits o, Bits moves, const Scores& s, unsigned corners,
-                                   int beta, int alpha, int ply) {
+    [[gnu::always_inline]] int Children(Bits p, Bits o, Bits moves, const Scores& s,
+                                        unsigned corners, int beta, int alpha, int ply) {
         int best = alpha;
         // The ranks 64 bits at a time, lowest first.
         const OrderBits order = MoveRanks<Size>(t_, moves);
