@@ -1,5 +1,6 @@
 #include <time.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <ostream>
@@ -52,6 +53,8 @@ int RunBenchCommand(std::span<const std::string> args, std::ostream& out) {
         << FastSearchBuildName(SelectedFastSearchBuild()) << "\n";
     out << "engine   size  ply  side   algorithm  move       nodes      time\n";
     std::vector<EngineTotals> totals(engines.size());
+    // CPU seconds per engine and algorithm (normal, advanced).
+    std::vector<std::array<double, 2>> algorithmSeconds(engines.size());
     for (std::size_t e = 0; e < engines.size(); ++e) {
         for (const BenchPosition& position : BenchPositions()) {
             if (onlySize != 0 && position.size != onlySize) {
@@ -69,7 +72,9 @@ int RunBenchCommand(std::span<const std::string> args, std::ostream& out) {
                         .count();
                 totals[e].nodes += r.nodes;
                 totals[e].seconds += seconds;
-                totals[e].cpuSeconds += ThreadCpuSeconds() - cpuStarted;
+                const double cpuSeconds = ThreadCpuSeconds() - cpuStarted;
+                totals[e].cpuSeconds += cpuSeconds;
+                algorithmSeconds[e][advanced ? 1 : 0] += cpuSeconds;
                 const std::string move =
                     r.move == NoMove ? std::string("pass") : SquareName(position.size, r.move);
                 out << Row("%-8s %2dx%-2d %4d  %-5s  %-9s  %-4s %11llu %9.1f ms\n",
@@ -96,6 +101,10 @@ int RunBenchCommand(std::span<const std::string> args, std::ostream& out) {
         out << Row("fast search %.1f times as fast as the literal one (%.1f by CPU time)\n",
                    totals[0].seconds / totals[1].seconds,
                    totals[0].cpuSeconds / totals[1].cpuSeconds);
+        out << Row(
+            "by CPU time, %.1f times with the normal algorithm, %.1f with the advanced one\n",
+            algorithmSeconds[0][0] / algorithmSeconds[1][0],
+            algorithmSeconds[0][1] / algorithmSeconds[1][1]);
         if (totals[0].nodes != totals[1].nodes) {
             out << "signature mismatch: literal " << totals[0].nodes << ", fast " << totals[1].nodes
                 << "\n";
