@@ -19,6 +19,7 @@
 
 namespace velmora::net_test {
 
+using window_test::ClickSquare;
 using window_test::WindowRig;
 
 inline auto NetPresets(const char* size = "8") {
@@ -77,16 +78,6 @@ inline int FirstLegal(const GamePosition& p) {
 inline std::string BoardOf(TReversiForm& form) {
     const GamePosition& p = form.Session().position;
     return BoardToText(p.board, p.boardSize);
-}
-
-// Clicks the centre of a square, as a player would.
-inline void ClickSquare(TReversiForm& form, int square) {
-    const GamePosition& position = form.Session().position;
-    const int cell = position.boardSize == 8 ? 61 : 49;
-    const QPoint point(22 + cell * ColumnOf(position.boardSize, square) + cell / 2,
-                       22 + cell * RowOf(position.boardSize, square) + cell / 2);
-    QTest::mouseMove(form.Board(), point);
-    QTest::mouseClick(form.Board(), Qt::LeftButton, {}, point);
 }
 
 // Makes a window listen on the loopback address, on a free port.

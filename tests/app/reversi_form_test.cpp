@@ -16,6 +16,7 @@
 namespace velmora {
 namespace {
 
+using window_test::ClickSquare;
 using window_test::WindowRig;
 
 void Presets(QSettings& store, const char* size, const char* animation, const char* opponent,
@@ -31,16 +32,6 @@ void Presets(QSettings& store, const char* size, const char* animation, const ch
 
 auto Fast(const char* size = "8", const char* opponent = "computer") {
     return [size, opponent](QSettings& store) { Presets(store, size, "no", opponent); };
-}
-
-// Clicks the centre of a square, as a player would.
-void ClickSquare(TReversiForm& form, int square) {
-    const GamePosition& position = form.Session().position;
-    const int cell = position.boardSize == 8 ? 61 : 49;
-    const QPoint point(22 + cell * ColumnOf(position.boardSize, square) + cell / 2,
-                       22 + cell * RowOf(position.boardSize, square) + cell / 2);
-    QTest::mouseMove(form.Board(), point);
-    QTest::mouseClick(form.Board(), Qt::LeftButton, {}, point);
 }
 
 int FirstLegal(const GamePosition& p) {

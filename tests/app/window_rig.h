@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <memory>
@@ -14,6 +15,8 @@
 #include "app/final_dialog.h"
 #include "app/reversi_form.h"
 #include "dialogs_test_support.h"
+#include "engine/board.h"
+#include "view/board_widget.h"
 
 namespace velmora::window_test {
 
@@ -110,5 +113,15 @@ class WindowRig {
     RecordingPrompter* prompter_ = nullptr;
     QTimer closer_;
 };
+
+// Clicks the centre of a square, as a player would.
+inline void ClickSquare(TReversiForm& form, int square) {
+    const GamePosition& position = form.Session().position;
+    const int cell = position.boardSize == 8 ? 61 : 49;
+    const QPoint point(22 + cell * ColumnOf(position.boardSize, square) + cell / 2,
+                       22 + cell * RowOf(position.boardSize, square) + cell / 2);
+    QTest::mouseMove(form.Board(), point);
+    QTest::mouseClick(form.Board(), Qt::LeftButton, {}, point);
+}
 
 }  // namespace velmora::window_test
