@@ -42,18 +42,8 @@ bool SaveBmp8(const std::string& path, const QImage& source, QRgb key) {
     auto index = [&](QRgb p) {
         if ((p & 0xFFFFFFu) == (key & 0xFFFFFFu))
             return 0;
-        int best = 1, bestDist = 1 << 30;  // from 1: an inked pixel never becomes transparent
-        for (size_t i = 1; i < palette.size(); ++i) {
-            int d = 0;
-            int c[3] = {qRed(p), qGreen(p), qBlue(p)};
-            for (int ch = 0; ch < 3; ++ch)
-                d += (c[ch] - palette[i][ch]) * (c[ch] - palette[i][ch]);
-            if (d < bestDist) {
-                bestDist = d;
-                best = static_cast<int>(i);
-            }
-        }
-        return best;
+        // From 1: an inked pixel never becomes transparent.
+        return NearestIndex(palette, Colour{qRed(p), qGreen(p), qBlue(p)}, 1);
     };
     const int stride = (w + 3) & ~3;
     const unsigned dataOffset = 14 + 40 + 256 * 4;
