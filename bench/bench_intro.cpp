@@ -105,8 +105,9 @@ IntroResources Resources() {
     return resources;
 }
 
-void BM_IntroFrame(benchmark::State& bench) {
-    IntroRenderer renderer(Resources());
+// Advances and draws one frame per iteration, from the same start every time.
+void RenderFrames(benchmark::State& bench, const IntroResources& resources) {
+    IntroRenderer renderer(resources);
     std::mt19937 random(2);
     IntroState state = InitialIntroState(random);
     for (auto _ : bench) {
@@ -114,6 +115,10 @@ void BM_IntroFrame(benchmark::State& bench) {
         renderer.Render(state.Frame());
         benchmark::DoNotOptimize(renderer.Frame().data());
     }
+}
+
+void BM_IntroFrame(benchmark::State& bench) {
+    RenderFrames(bench, Resources());
 }
 BENCHMARK(BM_IntroFrame)->Unit(benchmark::kMicrosecond);
 
@@ -138,14 +143,7 @@ void BM_IntroFrameProgramResources(benchmark::State& bench) {
         bench.SkipWithError("the program's intro resources are missing");
         return;
     }
-    IntroRenderer renderer(resources);
-    std::mt19937 random(2);
-    IntroState state = InitialIntroState(random);
-    for (auto _ : bench) {
-        AdvanceIntroState(state, renderer.TextWidth(), random);
-        renderer.Render(state.Frame());
-        benchmark::DoNotOptimize(renderer.Frame().data());
-    }
+    RenderFrames(bench, resources);
 }
 BENCHMARK(BM_IntroFrameProgramResources)->Unit(benchmark::kMicrosecond);
 
