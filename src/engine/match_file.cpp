@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
 #include <random>
 
 #include "engine/rules.h"
@@ -90,8 +89,9 @@ std::string Quoted(const std::filesystem::path& path) {
     return "«" + path.filename().string() + "»";
 }
 
-std::string CannotWriteMessage(const std::filesystem::path& path) {
-    return "Не удалось сохранить партию в файл " + Quoted(path) + ".";
+std::string CannotWriteMessage(const std::filesystem::path& path, const std::string& reason = {}) {
+    return "Не удалось сохранить партию в файл " + Quoted(path) +
+           (reason.empty() ? "" : ": " + reason) + ".";
 }
 
 bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
@@ -109,17 +109,38 @@ bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
-// Creates a file of a fresh name beside the target; -1 when the folder refuses.
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// Follows symbolic links to the file they name, so a save writes through a link instead of
+// replacing it; false for a loop.
+bool ResolveLinks(const std::filesystem::path& path, std::filesystem::path* target) {
+    std::filesystem::path current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code code;
+        if (!std::filesystem::is_symlink(current, code)) {
+            *target = current;
+            return true;
+        }
+        const std::filesystem::path link = std::filesystem::read_symlink(current, code);
+        if (code) {
+            return false;
+        }
+        current = link.is_absolute() ? link : FolderOf(current) / link;
+    }
+    return false;
+}
+
+// Creates a file of a fresh, short name beside the target (a long target name must not push
+// it past the name limit); -1 when the folder refuses.
 int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path* created,
                           mode_t mode) {
     std::random_device seed;
     std::mt19937 random(seed());
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     for (int attempt = 0; attempt < 16; ++attempt) {
         const std::filesystem::path candidate =
-            folder /
-            ("." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".tmp");
+            FolderOf(target) / (".qvz" + std::to_string(random() % 1000000) + ".tmp");
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             *created = candidate;
@@ -130,6 +151,50 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::
         }
     }
     return -1;
+}
+
+// Writes the bytes to a new file that then replaces the target, so the target is always
+// the old file or the new one. Where the file system allows, the new file has no name until
+// it is whole, so a crash while writing leaves nothing behind.
+bool ReplaceFile(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes,
+                 mode_t mode) {
+    const std::filesystem::path folder = FolderOf(target);
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    const bool unnamed = fd >= 0;
+    std::filesystem::path temporary;
+    if (!unnamed) {
+        fd = CreateTemporaryBeside(target, &temporary, mode);
+        if (fd < 0) {
+            return false;
+        }
+    } else {
+        ::fchmod(fd, mode);
+    }
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (ok && unnamed) {
+        // The whole file gets a short-lived name of its own, then takes the target's.
+        std::random_device seed;
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            temporary = folder / (".qvz" + std::to_string(seed() % 1000000) + ".tmp");
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) ==
+                0) {
+                break;
+            }
+            ok = errno == EEXIST;
+            temporary.clear();
+            if (!ok) {
+                break;
+            }
+        }
+        ok = ok && !temporary.empty();
+    }
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok && !temporary.empty()) {
+        ::unlink(temporary.c_str());
+    }
+    return ok;
 }
 
 }  // namespace
@@ -222,8 +287,13 @@ MatchDecodeResult DecodeMatch(std::span<const std::uint8_t> bytes) {
         return Refuse(MatchProblem::TrailingBytes);
     }
 
-    // 3. The moves, each checked against its own snapshot.
+    // 3. The moves, each checked against its own snapshot, and each snapshot against the
+    // position the moves before it lead to: a game starts from the start position, and a
+    // side moves twice only when the other had to pass.
     match.moves.resize(static_cast<std::size_t>(count));
+    Board chained{};
+    InitBoard(chained, match.size);
+    int expectedSide = White;
     std::size_t offset = kMatchHeaderBytes;
     for (int i = 0; i < count; ++i) {
         MoveEntry& entry = match.moves[static_cast<std::size_t>(i)];
@@ -237,6 +307,12 @@ MatchDecodeResult DecodeMatch(std::span<const std::uint8_t> bytes) {
             problem != MatchProblem::None) {
             return Refuse(problem, i + 1);
         }
+        if (entry.snapshot != chained ||
+            (entry.side != expectedSide && HasLegalMove(chained, match.size, expectedSide))) {
+            return Refuse(MatchProblem::BrokenChain, i + 1);
+        }
+        MakeMove(chained, match.size, entry.square, entry.side, entry.nextSide);
+        expectedSide = entry.nextSide;
     }
 
     // 4. The settings this version holds.
@@ -297,6 +373,8 @@ std::string MatchProblemText(MatchProblem problem, int moveNumber) {
             return "неверная позиция перед ходом " + move;
         case MatchProblem::IllegalMove:
             return "невозможный ход " + move;
+        case MatchProblem::BrokenChain:
+            return "ход " + move + " не следует из предыдущих";
         case MatchProblem::BadComputerSide:
             return "неверный цвет компьютера";
         case MatchProblem::BadFlag:
@@ -309,20 +387,37 @@ std::string MatchProblemText(MatchProblem problem, int moveNumber) {
 
 MatchReadResult ReadMatchFile(const std::filesystem::path& path) {
     MatchReadResult result;
-    std::ifstream in(path, std::ios::binary);
-    std::error_code ignored;
-    if (!in || std::filesystem::is_directory(path, ignored)) {
+    // Non-blocking, so that a pipe or a device cannot hold the caller before it is refused.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         result.error = "Не удалось открыть файл " + Quoted(path) + ".";
         return result;
     }
     // One byte more than the longest valid match is enough to tell that a file is too long.
     std::vector<std::uint8_t> bytes(MaxMatchFileBytes() + 1);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
+    std::size_t done = 0;
+    bool failed = false;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            failed = got < 0;
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    if (failed) {
         result.error = "Не удалось прочитать файл " + Quoted(path) + ".";
         return result;
     }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    bytes.resize(done);
     MatchDecodeResult decoded = DecodeMatch(bytes);
     if (decoded.problem == MatchProblem::BadSignature) {
         result.error = "Файл " + Quoted(path) + " не является сохранённой партией.";
@@ -336,31 +431,37 @@ MatchReadResult ReadMatchFile(const std::filesystem::path& path) {
 
 bool WriteMatch(const OBoardTracker& record, const MatchSettings& settings,
                 const std::filesystem::path& path, std::string* error) {
+    const auto fail = [error](std::string message) {
+        if (error != nullptr) {
+            *error = std::move(message);
+        }
+        return false;
+    };
     const std::vector<std::uint8_t> bytes = EncodeMatch(record.Size(), record.Moves(), settings);
+    // Never write a file that this program would then refuse to open.
+    if (const MatchDecodeResult check = DecodeMatch(bytes); !check.match) {
+        return fail(CannotWriteMessage(path, MatchProblemText(check.problem, check.moveNumber)));
+    }
+    std::filesystem::path target;
+    if (!ResolveLinks(path, &target)) {
+        return fail(CannotWriteMessage(path));
+    }
     // A replaced file keeps its permissions; a new one gets the usual ones.
     mode_t mode = 0666;
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
+    if (::stat(target.c_str(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode)) {
+            return fail(CannotWriteMessage(path, "это не обычный файл"));
+        }
+        if ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+            return fail(CannotWriteMessage(path, "файл защищён от записи"));
+        }
         mode = existing.st_mode & 07777;
     }
-    std::filesystem::path temporary;
-    const int fd = CreateTemporaryBeside(path, &temporary, mode);
-    if (fd < 0) {
-        if (error != nullptr) {
-            *error = CannotWriteMessage(path);
-        }
-        return false;
+    if (!ReplaceFile(target, bytes, mode)) {
+        return fail(CannotWriteMessage(path));
     }
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        if (error != nullptr) {
-            *error = CannotWriteMessage(path);
-        }
-    }
-    return ok;
+    return true;
 }
 
 void ApplySavedMatch(SavedMatch match, OBoardTracker& record, GamePosition& position,

@@ -62,6 +62,7 @@ enum class MatchProblem {
     BadNextSide,
     BadSnapshot,
     IllegalMove,
+    BrokenChain,
     BadComputerSide,
     BadFlag,
     BadLevel,
@@ -96,11 +97,14 @@ struct MatchReadResult {
     std::string error;
 };
 
+// Opens only regular files; a pipe or a device is refused without waiting on it.
 MatchReadResult ReadMatchFile(const std::filesystem::path& path);
 
 // Writes a version 2 file. The bytes go to a temporary file beside the target that then
-// replaces it, so a failed save leaves any earlier file whole. Returns false with a
-// message for the player when the file could not be written.
+// replaces it, so a failed save leaves any earlier file whole. A symbolic link is written
+// through to its file; a target that is not a regular file, or is read-only, is refused, and
+// so is a record that the reader would refuse. Returns false with a message for the player
+// when the file could not be written.
 bool WriteMatch(const OBoardTracker& record, const MatchSettings& settings,
                 const std::filesystem::path& path, std::string* error);
 

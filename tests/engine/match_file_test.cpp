@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -379,7 +380,7 @@ TEST_F(MatchFileTest, SaveReplacesWholeFilesAndReportsFailure) {
     const std::filesystem::path blocked = folder / "blocked.qvz";
     std::filesystem::create_directory(blocked);
     EXPECT_FALSE(WriteMatch(record, MatchSettings{}, blocked, &error));
-    EXPECT_EQ(error, "Не удалось сохранить партию в файл «blocked.qvz».");
+    EXPECT_EQ(error, "Не удалось сохранить партию в файл «blocked.qvz»: это не обычный файл.");
     EXPECT_TRUE(std::filesystem::is_directory(blocked));
     EXPECT_EQ(FolderEntries().size(), 2u);
 
@@ -410,6 +411,88 @@ TEST_F(MatchFileTest, SaveThatFailsHalfwayKeepsThePreviousFile) {
     EXPECT_EQ(error, "Не удалось сохранить партию в файл «kept.qvz».");
     EXPECT_EQ(ReadBytes(path), previous);
     EXPECT_EQ(FolderEntries(), std::vector<std::filesystem::path>{"kept.qvz"});
+}
+
+// Save writes through a link to its file, takes names up to the system's limit, refuses
+// what it must not replace with a clear message, and leaves no temporary file behind.
+TEST_F(MatchFileTest, SaveFollowsLinksAndRefusesWhatItMustNotReplace) {
+    PlayRandom(record, position, 53, 3);
+    const Bytes saved = EncodeMatch(8, record.Moves(), MatchSettings{});
+    const Bytes old = EncodeMatch(8, {}, MatchSettings{});
+    std::string error;
+
+    WriteBytes(folder / "real.qvz", old);
+    std::filesystem::create_symlink("real.qvz", folder / "link.qvz");
+    ASSERT_TRUE(WriteMatch(record, MatchSettings{}, folder / "link.qvz", &error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.qvz"));
+    EXPECT_EQ(ReadBytes(folder / "real.qvz"), saved);
+
+    const std::string longName = std::string(246, 'n') + ".qvz";
+    ASSERT_EQ(longName.size(), 250u);
+    ASSERT_TRUE(WriteMatch(record, MatchSettings{}, folder / longName, &error)) << error;
+    EXPECT_EQ(ReadBytes(folder / longName), saved);
+
+    WriteBytes(folder / "locked.qvz", old);
+    std::filesystem::permissions(folder / "locked.qvz", std::filesystem::perms(0444));
+    EXPECT_FALSE(WriteMatch(record, MatchSettings{}, folder / "locked.qvz", &error));
+    EXPECT_EQ(error, "Не удалось сохранить партию в файл «locked.qvz»: файл защищён от записи.");
+    EXPECT_EQ(ReadBytes(folder / "locked.qvz"), old);
+
+    ASSERT_EQ(::mkfifo((folder / "pipe.qvz").c_str(), 0600), 0);
+    EXPECT_FALSE(WriteMatch(record, MatchSettings{}, folder / "pipe.qvz", &error));
+    EXPECT_EQ(error, "Не удалось сохранить партию в файл «pipe.qvz»: это не обычный файл.");
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / "pipe.qvz"));
+    // Opening a pipe neither blocks nor reads it.
+    EXPECT_EQ(ReadMatchFile(folder / "pipe.qvz").error, "Не удалось открыть файл «pipe.qvz».");
+
+    for (const auto& name : FolderEntries()) {
+        EXPECT_EQ(name.extension(), ".qvz") << name;
+    }
+    EXPECT_EQ(FolderEntries().size(), 5u);
+}
+
+// A real game starts from the start position and each snapshot follows from the move before
+// it, so a record whose snapshots do not chain is refused when read and never written.
+TEST_F(MatchFileTest, RecordsWhoseSnapshotsDoNotChainAreRefused) {
+    PlayRandom(record, position, 53, 2);
+    const MoveEntry first = record.Entry(0);
+    const MoveEntry second = record.Entry(1);
+    // White again, on a square legal for White, while Black had moves of its own.
+    MoveEntry wrongSide = second;
+    wrongSide.side = White;
+    wrongSide.nextSide = Black;
+    for (const int square : MoveOrder(8)) {
+        if (IsLegal(second.snapshot, 8, square, White, Black)) {
+            wrongSide.square = square;
+        }
+    }
+    ASSERT_TRUE(IsLegal(second.snapshot, 8, wrongSide.square, White, Black));
+    struct Case {
+        const char* name;
+        std::vector<MoveEntry> moves;
+        MatchProblem problem;
+        int moveNumber;
+    };
+    const std::vector<Case> cases = {
+        {"the first move again", {first, first}, MatchProblem::BrokenChain, 2},
+        {"not from the start", {second}, MatchProblem::BrokenChain, 1},
+        {"the same side twice without a pass", {first, wrongSide}, MatchProblem::BrokenChain, 2},
+        {"more moves than squares", std::vector<MoveEntry>(61, first), MatchProblem::BadCount, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MatchDecodeResult decoded = DecodeMatch(EncodeMatch(8, c.moves, MatchSettings{}));
+        EXPECT_FALSE(decoded.match);
+        EXPECT_EQ(decoded.problem, c.problem);
+        EXPECT_EQ(decoded.moveNumber, c.moveNumber);
+        OBoardTracker broken(8);
+        broken.Assign(8, c.moves);
+        std::string error;
+        EXPECT_FALSE(WriteMatch(broken, MatchSettings{}, folder / "broken.qvz", &error));
+        EXPECT_EQ(error, "Не удалось сохранить партию в файл «broken.qvz»: " +
+                             MatchProblemText(c.problem, c.moveNumber) + ".");
+    }
+    EXPECT_TRUE(FolderEntries().empty());
 }
 
 }  // namespace
