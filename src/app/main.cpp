@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/quit_signals.h"
 #include "app/reversi_dialogs.h"
 #include "app/reversi_form.h"
 #include "app/startup_form.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
         const QRect desktop = screen->availableGeometry();
         window.move(desktop.center() - window.rect().center());
     }
+    velmora::QuitSignals quitSignals;
+    velmora::CloseOnQuitSignals(quitSignals, window);
     window.show();
     return app.exec();
 }

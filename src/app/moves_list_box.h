@@ -27,6 +27,7 @@ class MovesListBox : public QListWidget, public MovesListListener {
     int SelectedRow() const { return selectedRow_; }
     // Whether a press may navigate (the Undo and Redo buttons are enabled).
     void SetNavigable(bool navigable) { navigable_ = navigable; }
+    bool Navigable() const { return navigable_; }
     // Scrolls one row when a press landed at the list's top or bottom edge.
     void ScrollAtEdge(int y);
 

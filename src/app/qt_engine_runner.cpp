@@ -1,17 +1,17 @@
 #include "app/qt_engine_runner.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <utility>
 
 namespace velmora {
 
 QtEngineRunner::QtEngineRunner(GameSession& session, EngineObserver* observer)
-    : session_(session), observer_(observer) {
+    : session_(session), observer_(observer), waker_(std::make_unique<QObject>()) {
     // Runs on the worker thread: only post the wake-up to the GUI thread.
     worker_.SetFinishedNotifier([this] {
         QMetaObject::invokeMethod(
-            qApp,
+            waker_.get(),
             [this] {
                 if (loop_) {
                     loop_->quit();
@@ -27,7 +27,7 @@ QtEngineRunner::~QtEngineRunner() {
 }
 
 bool QtEngineRunner::Busy() const {
-    return computing_ || worker_.Busy();
+    return computing_ > 0 || worker_.Busy();
 }
 
 void QtEngineRunner::Pump() {
@@ -44,10 +44,20 @@ void QtEngineRunner::Pump() {
 int QtEngineRunner::ComputeMove() {
     const Settings& settings = session_.settings;
     const SearchSettings search{settings.level, settings.noviceLevel, settings.advancedEngine};
-    computing_ = true;
-    const int answer = velmora::ComputeMove(
-        worker_, session_.position, search, [this] { Pump(); }, observer_);
-    computing_ = false;
+    ++computing_;
+    int answer = NoMove;
+    if (const auto immediate = BeginComputeMove(worker_, session_.position, search, observer_)) {
+        answer = *immediate;
+    } else {
+        if (auto action = std::exchange(duringSearch_, nullptr)) {
+            action();
+        }
+        while (worker_.Busy()) {
+            Pump();
+        }
+        answer = FinishComputeMove(worker_, observer_);
+    }
+    --computing_;
     return answer;
 }
 

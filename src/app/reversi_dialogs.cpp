@@ -37,10 +37,10 @@ ReversiDialogs::~ReversiDialogs() {
     window_.dialogs = nullptr;
     window_.showSettingsDialog = nullptr;
     window_.showStatisticsWindow = nullptr;
-    if (!window_.StartAborted() &&
-        !SaveDialogSettings(sideDlg_->SettingsToStore(window_.Session().settings))) {
-        window_.Prompts().ReportError("Не удалось сохранить настройки.");
-    }
+}
+
+Settings ReversiDialogs::StoredDialogSettings() const {
+    return sideDlg_->SettingsToStore(window_.Session().settings);
 }
 
 void ReversiDialogs::SettingsCommand() {
@@ -51,12 +51,18 @@ void ReversiDialogs::SettingsCommand() {
     SettingsDialogChoices choices = sideDlg_->Choices();
     ApplySettingsDialog(choices, window_);
     sideDlg_->SyncFromSettings(settings);
+    window_.SaveSettingsNow();
 }
 
 void ReversiDialogs::StatisticsCommand() {
     GameSession& session = window_.Session();
+    const StatisticsTable before = session.statistics;
     TStatisticsForm::ShowStatistics(session.statistics, session.settings, window_.Prompts(),
                                     &window_);
+    // Levels cleared in the window stay cleared whatever happens next.
+    if (!(session.statistics == before)) {
+        window_.SaveSettingsNow();
+    }
 }
 
 void ReversiDialogs::DayTipCommand() {

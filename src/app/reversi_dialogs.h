@@ -3,23 +3,26 @@
 #include <QObject>
 
 #include "app/settings_choices.h"
+#include "game/settings.h"
 
 namespace velmora {
 
 class TReversiForm;
 class TSideDlg;
 
-// The main window's dialogs: the settings dialog, made at start-up and storing its settings
-// at exit; the statistics window; the tip of the day, by its command and 250 ms after the
-// window first paints; the about box. Attached to the window after its creation; it must
+// The main window's dialogs: the settings dialog, made at start-up, whose settings the
+// window stores with its own; the statistics window; the tip of the day, by its command and 250 ms
+// after the window first paints; the about box. Attached to the window after its creation; it must
 // not outlive the window.
 class ReversiDialogs : public QObject {
     Q_OBJECT
 
   public:
     explicit ReversiDialogs(TReversiForm& window);
-    // The dialog writer, unless the start was refused.
     ~ReversiDialogs() override;
+
+    // What the settings dialog keeps between runs; the window writes it with its own.
+    Settings StoredDialogSettings() const;
 
     void SettingsCommand();
     void StatisticsCommand();

@@ -126,12 +126,15 @@ TReversiForm::TReversiForm(ReversiFormOptions options, QWidget* parent)
 
     // Audio, settings and statistics.
     audio_.InitAudio(programFolder.toStdString());
+    RecoverStore();
     session_.settings = LoadSettings(programFolder);
     session_.statistics = LoadStatistics();
     showMovesList_ = session_.settings.showMovesList;
 
     BuildLayout();
     ConnectCommands();
+    BuildCommandLock();
+    KeepSettingsSaved();
 
     // The game and the command line.
     session_.position.boardSize = session_.settings.boardSize;
@@ -361,6 +364,13 @@ void TReversiForm::RelayoutWindow(const std::function<void()>& change) {
 
 void TReversiForm::SyncAnimationOptions() {
     const Settings& settings = session_.settings;
+    // Animation turned off ends a running one first: its remaining frames would paint the
+    // last move's squares over whatever the board shows next.
+    if (!settings.animationOn && (animator_.PieceAnimOn() || animator_.MarkAnimOn())) {
+        display_.EndMarks();
+        display_.EndPieces();
+        display_.RedrawBoard();
+    }
     animator_.Options() =
         AnimationOptions{settings.animationOn, settings.showPossibleMoves,
                          settings.showPreviousMove, settings.helpSkin, settings.figureSkin};
@@ -423,21 +433,8 @@ void TReversiForm::SetPointer(PointerShape shape) {
     }
 }
 
-void TReversiForm::SetUndoRedoEnabled(bool enabled) {
-    menu_.undoMove->setEnabled(enabled);
-    menu_.redoMove->setEnabled(enabled);
-    undoButton_->setEnabled(enabled);
-    redoButton_->setEnabled(enabled);
-    movesList_->SetNavigable(enabled);
-}
-
 bool TReversiForm::UndoRedoEnabled() const {
     return undoButton_->isEnabled() && redoButton_->isEnabled();
-}
-
-void TReversiForm::SetContinueEnabled(bool enabled) {
-    fromThisButton_->setEnabled(enabled);
-    fromEndButton_->setEnabled(enabled);
 }
 
 void TReversiForm::ShowFinal(int kind, int first, int second) {
@@ -461,19 +458,6 @@ void TReversiForm::MovePointerToSquare(int col, int row) {
     const BoardGeometry& geometry = renderer_.Geometry();
     QCursor::setPos(
         boardWidget_->mapToGlobal(QPoint(geometry.HintPointX(col), geometry.HintPointY(row))));
-}
-
-// --- EngineObserver ---
-
-void TReversiForm::SetThinkingCommandsEnabled(bool enabled) {
-    menu_.newGame->setEnabled(enabled);
-    menu_.hint->setEnabled(enabled);
-    menu_.options->setEnabled(enabled);
-}
-
-void TReversiForm::FixedOpeningMoveGiven() {
-    undoButton_->setEnabled(true);
-    redoButton_->setEnabled(true);
 }
 
 // --- Window events ---
@@ -577,13 +561,9 @@ void TReversiForm::closeEvent(QCloseEvent* event) {
         if (tray_ != nullptr) {
             tray_->hide();
         }
-        session_.settings.showMovesList = showMovesList_;
-        const bool listening = net_ && net_->Listening();
+        SaveSettingsNow();
         if (net_) {
             net_->CloseForExit();
-        }
-        if (!SaveWindowSettings(session_.settings, session_.statistics, listening)) {
-            prompter_->ReportError("Не удалось сохранить настройки.");
         }
     }
     event->accept();
@@ -619,7 +599,7 @@ void TReversiForm::SaveMatchCommand() {
 }
 
 void TReversiForm::OpenMatchCommand() {
-    if (!ConfirmBreakNetGame()) {
+    if (engine_.Busy() || !ConfirmBreakNetGame()) {
         return;
     }
     const QString path = options_.fileDialogs.chooseOpenPath(this);
@@ -657,8 +637,13 @@ bool TReversiForm::OpenMatchFile(const QString& path) {
 }
 
 void TReversiForm::DropFile(const QString& path) {
+    // A drop accepted just before the computer began to think arrives during its search.
+    if (engine_.Busy()) {
+        return;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file: reading a pipe or a device could hold the window for ever.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         prompter_->ReportError("Не удалось открыть файл «" + path.toStdString() + "».");
         return;
     }

@@ -6,6 +6,7 @@
 
 #include "app/audio_system.h"
 #include "app/board_display_adapter.h"
+#include "app/command_lock.h"
 #include "app/main_menu.h"
 #include "app/qt_engine_runner.h"
 #include "app/qt_prompter.h"
@@ -65,6 +66,7 @@ class TReversiForm : public QMainWindow,
 
     GameSession& Session() override { return session_; }
     GameFlow& Flow() { return flow_; }
+    QtEngineRunner& Engine() { return engine_; }
     MoveReview& Review() { return review_; }
     const MainMenu& Menu() const { return menu_; }
     BoardWidget* Board() const { return boardWidget_; }
@@ -84,8 +86,13 @@ class TReversiForm : public QMainWindow,
     void SetContinueEnabled(bool enabled) override;
     void ShowFinal(int kind, int first, int second) override;
     int ChooseReviewAction() override;
+    void StatisticsChanged() override;
     void ShowStatistics() override;
     void MovePointerToSquare(int col, int row) override;
+
+    // Writes the settings and statistics now (reversi_form_store.cpp); a failure is reported
+    // once until a write succeeds again. False when nothing was written.
+    bool SaveSettingsNow();
 
     // Commands.
     void SaveMatchCommand();
@@ -144,6 +151,12 @@ class TReversiForm : public QMainWindow,
 
     void BuildLayout();
     void ConnectCommands();
+    // The commands greyed while the computer answers (reversi_form_lock.cpp).
+    void BuildCommandLock();
+    // A damaged settings file is kept aside and repaired before anything is read from it.
+    void RecoverStore();
+    // Saves after each change of a setting by the menus and when the session ends.
+    void KeepSettingsSaved();
     void ApplyLayoutSizes();
     int MovesPanelWidth() const;
     void SyncAnimationOptions();
@@ -196,9 +209,12 @@ class TReversiForm : public QMainWindow,
     TVolumeForm* volumeForm_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
 
+    CommandLock commandLock_;
     CommandLineRequest request_;
     std::unique_ptr<NetConnection> net_;
     bool showMovesList_ = true;
+    bool storeWritable_ = true;
+    bool saveFailed_ = false;
 };
 
 }  // namespace velmora

@@ -1,9 +1,13 @@
 #include "app/settings_store.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QVariant>
 
+#include "app/settings_file_repair.h"
 #include "app/statistics_store.h"
 #include "game/settings_rules.h"
 
@@ -17,17 +21,37 @@ QString Key(std::string_view group, std::string_view key) {
     return QString::fromStdString(path);
 }
 
-bool Write(const std::vector<SettingText>& texts, const StatisticsTable* statistics) {
-    const std::unique_ptr<QSettings> store = OpenSettingsStore();
+void Put(QSettings& store, const std::vector<SettingText>& texts,
+         const StatisticsTable* statistics) {
     for (const SettingText& text : texts) {
         if (text.IsStatistics()) {
             if (statistics != nullptr) {
-                WriteStatistics(*store, *statistics);
+                WriteStatistics(store, *statistics);
             }
         } else {
-            store->setValue(Key(text.group, text.key), QString::fromStdString(text.value));
+            store.setValue(Key(text.group, text.key), QString::fromStdString(text.value));
         }
     }
+}
+
+// Replaces a file whole through a temporary file beside it.
+bool WriteWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString FreeBackupPath(const QString& path) {
+    QString backup = path + QStringLiteral(".bak");
+    // An earlier backup is the player's data too.
+    for (int n = 2; QFileInfo::exists(backup) && n < 100; ++n) {
+        backup = path + QStringLiteral(".bak.%1").arg(n);
+    }
+    return backup;
+}
+
+bool Write(const std::vector<SettingText>& texts, const StatisticsTable* statistics) {
+    const std::unique_ptr<QSettings> store = OpenSettingsStore();
+    Put(*store, texts, statistics);
     store->sync();
     // A format error is about what was read; the file has been rewritten whole.
     return store->status() != QSettings::AccessError;
@@ -58,6 +82,75 @@ Settings LoadSettings(const QString& programFolder) {
         return value.toString().toStdString();
     };
     return ReadSettings(lookup, folder.toStdString());
+}
+
+QString SettingsFilePath() {
+    return OpenSettingsStore()->fileName();
+}
+
+SettingsRecovery RecoverSettingsFile() {
+    const QString path = SettingsFilePath();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+    SettingsFileRepair repair = ExamineSettingsFile(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        StatisticsTable::kBytes);
+    if (!repair.damaged) {
+        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        store->allKeys();
+        if (store->status() != QSettings::FormatError) {
+            return {};
+        }
+    }
+    SettingsRecovery recovery;
+    recovery.backupPath = FreeBackupPath(path);
+    if (!WriteWhole(recovery.backupPath, bytes)) {
+        recovery.state = SettingsRecovery::State::BackupFailed;
+        return recovery;
+    }
+    recovery.state = SettingsRecovery::State::Repaired;
+    if (!WriteWhole(path, QByteArray::fromStdString(repair.cleanText))) {
+        return recovery;
+    }
+    if (repair.statistics) {
+        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        WriteStatistics(*store, StatisticsTable::FromBytes(*repair.statistics));
+        store->sync();
+    }
+    return recovery;
+}
+
+std::string RecoveryMessage(const SettingsRecovery& recovery) {
+    const std::string file = "«" + SettingsFilePath().toStdString() + "»";
+    switch (recovery.state) {
+        case SettingsRecovery::State::Clean:
+            return {};
+        case SettingsRecovery::State::Repaired:
+            return "Файл настроек " + file +
+                   " был повреждён.\rЕго прежнее содержимое сохранено в «" +
+                   recovery.backupPath.toStdString() +
+                   "».\rВосстановлено всё, что удалось прочитать.";
+        case SettingsRecovery::State::BackupFailed:
+            return "Файл настроек " + file +
+                   " повреждён, и сохранить его копию не удалось.\rЧтобы не потерять статистику, "
+                   "настройки этого сеанса не будут записаны.";
+    }
+    return {};
+}
+
+bool SaveAllSettings(const Settings& window, const Settings* dialog,
+                     const StatisticsTable& statistics, bool listening) {
+    const std::unique_ptr<QSettings> store = OpenSettingsStore();
+    Put(*store, WindowSettingTexts(window, listening), &statistics);
+    if (dialog != nullptr) {
+        Put(*store, DialogSettingTexts(*dialog), nullptr);
+    }
+    store->sync();
+    return store->status() != QSettings::AccessError;
 }
 
 bool SaveWindowSettings(const Settings& settings, const StatisticsTable& statistics,

@@ -9,6 +9,10 @@ PumpEvents BlockingPump(EngineWorker& worker) {
 std::optional<int> BeginComputeMove(EngineWorker& worker, const GamePosition& position,
                                     const SearchSettings& settings, EngineObserver* observer,
                                     EngineKind engine) {
+    // A second start while a search runs is refused before it touches the first one's locks.
+    if (worker.Busy()) {
+        return NoMove;
+    }
     // 1.
     if (observer != nullptr) {
         observer->SetThinkingCommandsEnabled(false);

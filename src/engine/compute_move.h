@@ -40,8 +40,9 @@ int ComputeMove(EngineWorker& worker, const GamePosition& position, const Search
 
 // ComputeMove in two halves, for a caller that returns to its own event loop instead of
 // waiting. Begin greys the commands and either answers at once or starts the worker and
-// answers nothing (it also answers NoMove if the worker is still busy with an earlier search);
-// once the worker is idle (its notifier has run), Finish restores the commands and answers.
+// answers nothing (it answers NoMove without touching the observer if the worker is still
+// busy with an earlier search); once the worker is idle (its notifier has run), Finish restores the
+// commands and answers.
 std::optional<int> BeginComputeMove(EngineWorker& worker, const GamePosition& position,
                                     const SearchSettings& settings, EngineObserver* observer,
                                     EngineKind engine = EngineKind::Fast);

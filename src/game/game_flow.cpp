@@ -21,7 +21,8 @@ bool GameFlow::LocalTurn() const {
 }
 
 bool GameFlow::AnimationRunning() const {
-    return session_.settings.animationOn && ports_.display.PieceAnimationRunning();
+    // Turning animation off ends a running one, so a running one is always waited for.
+    return ports_.display.PieceAnimationRunning();
 }
 
 void GameFlow::StartEngineGame() {
@@ -144,7 +145,31 @@ bool GameFlow::WaitForAnimation() {
     return !session_.position.gameOver && !ports_.display.NoLastMove();
 }
 
-int GameFlow::ComputeWithHourglass() {
+bool GameFlow::LetAnimationFinish(unsigned serial) {
+    if (!AnimationRunning()) {
+        return true;
+    }
+    // A running animation shows a move just played, so NoLastMove turning on means the
+    // position was undone or replaced meanwhile.
+    const auto changed = [this, serial] {
+        return serial != gameSerial_ || session_.position.gameOver || ports_.display.NoLastMove();
+    };
+    ports_.waiter.WaitUntil([this, &changed] { return !AnimationRunning() || changed(); });
+    return !changed();
+}
+
+SearchTag GameFlow::TagSearch() const {
+    return TagOf(session_, gameSerial_, ports_.display.NoLastMove());
+}
+
+bool GameFlow::AnswerStillFits(const SearchTag& tag, int answer) const {
+    const GamePosition& position = session_.position;
+    return answer != NoMove && !position.gameOver && !reviewing_ && TagSearch() == tag &&
+           IsLegal(position.board, Size(), answer, position.sideToMove,
+                   Opponent(position.sideToMove));
+}
+
+int GameFlow::ComputeWithHourglass(const SearchTag& tag) {
     ports_.view.SetPointer(PointerShape::Hourglass);
     const int answer = ports_.engine.ComputeMove();
     if (netStartMark_) {
@@ -152,7 +177,7 @@ int GameFlow::ComputeWithHourglass() {
     } else {
         ports_.view.SetPointer(PointerShape::Arrow);
     }
-    return answer;
+    return AnswerStillFits(tag, answer) ? answer : NoMove;
 }
 
 void GameFlow::AfterMove(bool computerFirst) {
@@ -167,13 +192,15 @@ void GameFlow::AfterMove(bool computerFirst) {
                 position.sideToMove != session_.settings.computerSide) {
                 break;
             }
-            const int answer = ComputeWithHourglass();
+            const SearchTag tag = TagSearch();
+            const int answer = ComputeWithHourglass(tag);
             // No square means the search was stopped (a new network game, the window
-            // closing); nothing was played, so the turn must not change either.
-            if (answer == NoMove || position.gameOver) {
+            // closing) or the game changed while it ran; nothing was played, so the turn
+            // must not change either.
+            if (answer == NoMove) {
                 return;
             }
-            if (!WaitForAnimation()) {
+            if (!WaitForAnimation() || !AnswerStillFits(tag, answer)) {
                 return;
             }
             PlayMoveOnBoard(answer);
@@ -206,10 +233,16 @@ bool GameFlow::RefreshAfterMove() {
     const unsigned serial = gameSerial_;
     if (!scan.whiteCanMove && position.sideToMove == White) {
         position.sideToMove = Black;
+        if (!LetAnimationFinish(serial)) {
+            return false;
+        }
         Play(kEndGameEffect);
         ports_.view.ShowFinal(WhitePasses, 0, 0);
     } else if (!scan.blackCanMove && position.sideToMove == Black) {
         position.sideToMove = White;
+        if (!LetAnimationFinish(serial)) {
+            return false;
+        }
         Play(kEndGameEffect);
         ports_.view.ShowFinal(BlackPasses, 0, 0);
     }
@@ -224,8 +257,11 @@ bool GameFlow::RefreshAfterMove() {
 
 void GameFlow::FinishGame(int whiteCount, int blackCount) {
     ports_.view.SetStatusPanel(0, kGameOverText);
-    Play(kEndGameEffect);
     const unsigned serial = gameSerial_;
+    if (!LetAnimationFinish(serial)) {
+        return;
+    }
+    Play(kEndGameEffect);
     if (whiteCount == blackCount) {
         ports_.view.ShowFinal(Draw, whiteCount, blackCount);
     } else if (whiteCount > blackCount) {
@@ -248,6 +284,7 @@ void GameFlow::FinishGame(int whiteCount, int blackCount) {
                               : humanCount > computerCount ? GameResult::Win
                                                            : GameResult::Loss;
     RecordResult(session_.statistics, settings, result);
+    ports_.view.StatisticsChanged();
     ports_.view.ShowStatistics();
 }
 
@@ -287,7 +324,7 @@ void GameFlow::HintCommand() {
         }
         session_.flags.trainingGame = true;
     }
-    const int answer = ComputeWithHourglass();
+    const int answer = ComputeWithHourglass(TagSearch());
     if (answer == NoMove) {
         return;
     }

@@ -3,6 +3,7 @@
 #include "game/game_ports.h"
 #include "game/game_session.h"
 #include "game/prompter.h"
+#include "game/search_tag.h"
 
 namespace velmora {
 
@@ -65,6 +66,8 @@ class GameFlow {
     void SetReviewing(bool value);
     // Set by a network start while a computer move or hint waits: the pointer is left alone.
     bool NetStartMark() const { return netStartMark_; }
+    // The computer is choosing a move; nothing may change the game meanwhile.
+    bool Thinking() const { return ports_.engine.Busy(); }
 
   private:
     int Size() const { return session_.position.boardSize; }
@@ -72,9 +75,16 @@ class GameFlow {
     bool AnimationRunning() const;
     // Waits for a running move animation; false when the game changed meanwhile.
     bool WaitForAnimation();
+    // Lets the last move's animation finish before a message covers it; false when another
+    // game began or the window closed meanwhile.
+    bool LetAnimationFinish(unsigned serial);
     void PlayMoveOnBoard(int square);
+    SearchTag TagSearch() const;
+    // The answer is still a move of the position the search was asked about.
+    bool AnswerStillFits(const SearchTag& tag, int answer) const;
     // Runs the search with the hourglass; restores the pointer unless a network start came.
-    int ComputeWithHourglass();
+    // Answers NoMove when the game changed while the computer thought.
+    int ComputeWithHourglass(const SearchTag& tag);
     // The refresh step of AfterMove; false when the game is over.
     bool RefreshAfterMove();
     void FinishGame(int whiteCount, int blackCount);

@@ -30,6 +30,8 @@ class GameView {
     virtual void ShowFinal(int kind, int first, int second) = 0;
     // The choice offered by a board click in review mode; one of ReviewChoice.
     virtual int ChooseReviewAction() = 0;
+    // A result was counted: what the player earned is kept at once.
+    virtual void StatisticsChanged() = 0;
     // Opens the statistics window after a counted game.
     virtual void ShowStatistics() = 0;
     // Puts the mouse pointer on the centre of a board square (the hint, the arrow keys).

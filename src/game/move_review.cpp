@@ -25,13 +25,13 @@ void MoveReview::AfterNavigation() {
 }
 
 void MoveReview::StepBack() {
-    if (session_.record.Undo(session_.position)) {
+    if (!flow_.Thinking() && session_.record.Undo(session_.position)) {
         AfterNavigation();
     }
 }
 
 void MoveReview::StepForward() {
-    if (session_.record.Redo(session_.position, true)) {
+    if (!flow_.Thinking() && session_.record.Redo(session_.position, true)) {
         AfterNavigation();
         if (session_.record.Current() == session_.record.Count()) {
             flow_.SetReviewing(false);
@@ -60,7 +60,7 @@ void MoveReview::ShowReviewedPosition() {
 }
 
 void MoveReview::ContinueFromThisPosition() {
-    if (!flow_.Reviewing()) {
+    if (!flow_.Reviewing() || flow_.Thinking()) {
         return;
     }
     if (session_.settings.versusComputer && !session_.flags.networkGame &&
@@ -78,7 +78,7 @@ void MoveReview::ContinueFromThisPosition() {
 }
 
 void MoveReview::ContinueFromLastPosition() {
-    if (!flow_.Reviewing()) {
+    if (!flow_.Reviewing() || flow_.Thinking()) {
         return;
     }
     while (session_.record.Redo(session_.position, false)) {
@@ -103,7 +103,7 @@ void MoveReview::AskWhatToDo() {
 }
 
 bool MoveReview::ListRowPressed(int row, int listItems) {
-    if (!view_.UndoRedoEnabled() || row < 0 || row >= listItems ||
+    if (!view_.UndoRedoEnabled() || flow_.Thinking() || row < 0 || row >= listItems ||
         row == session_.record.Current()) {
         return false;
     }

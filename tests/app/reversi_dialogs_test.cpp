@@ -213,7 +213,7 @@ TEST_F(ReversiDialogsTest, PlayingBlackRestartsAndTheComputerOpens) {
     EXPECT_EQ(Form().Session().position.sideToMove, Black);
 }
 
-TEST_F(ReversiDialogsTest, NetworkLockAndTheDialogWriterAtExit) {
+TEST_F(ReversiDialogsTest, NetworkLockAndTheDialogSettingsAtExit) {
     dialogs.LockForNetGame(true);
     TSideDlg& dialog = dialogs.SettingsDialog();
     EXPECT_FALSE(dialog.findChild<QComboBox*>(QStringLiteral("LevelList"))->isEnabled());
@@ -225,10 +225,9 @@ TEST_F(ReversiDialogsTest, NetworkLockAndTheDialogWriterAtExit) {
     dialogs.LockForNetGame(false);
     EXPECT_TRUE(dialog.findChild<QComboBox*>(QStringLiteral("LevelList"))->isEnabled());
 
-    // The writer at exit stores the player's own opponent during a network game.
+    // The window's writer at exit stores the player's own opponent during a network game.
     dialogs.LockForNetGame(true);
-    attached.reset();
-    EXPECT_EQ(Form().dialogs, nullptr);
+    Form().close();
     const Settings stored = LoadSettings("/x");
     EXPECT_TRUE(stored.versusComputer);
     EXPECT_EQ(stored.level, 6);

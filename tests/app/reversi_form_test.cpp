@@ -6,7 +6,10 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "../game/record_replay.h"
 #include "app/moves_list_box.h"
+#include "app/settings_apply.h"
+#include "engine/match_file.h"
 #include "engine/rules.h"
 #include "engine/side_names.h"
 #include "game/game_texts.h"
@@ -98,24 +101,118 @@ TEST(ReversiFormTest, ComputerAsWhiteOpensWithTheFixedMove) {
     ASSERT_EQ(session.record.Count(), 1);
     EXPECT_EQ(session.record.Entry(0).square, 54);
     EXPECT_EQ(rig.form->StatusPanelText(0).toStdString(), SideName(Black) + " ходят");
+    // The list navigates exactly when the two buttons do, and they do after the fixed move.
+    EXPECT_TRUE(rig.form->UndoRedoEnabled());
+    EXPECT_TRUE(rig.form->MovesList()->Navigable());
 }
 
-TEST(ReversiFormTest, WholeGameAgainstTheComputerIsCounted) {
-    WindowRig rig({}, Fast());
+// While the computer thinks, every command that changes the game is greyed and refused;
+// afterwards each is as it was, and whatever the player tried leaves a legal record.
+TEST(ReversiFormTest, CommandsDuringTheComputersSearch) {
+    QTemporaryDir files;
+    const QString tenByTen = files.path() + "/ten.qvz";
+    {
+        OBoardTracker record(10);
+        ASSERT_TRUE(WriteMatch(record, MatchSettings{}, tenByTen.toStdString(), nullptr));
+    }
+    struct Case {
+        const char* name;
+        std::function<void(WindowRig&)> action;
+    };
+    const std::vector<Case> cases = {
+        {"undo", [](WindowRig& rig) { rig.form->Menu().undoMove->trigger(); }},
+        {"list click",
+         [](WindowRig& rig) {
+             QTest::mouseClick(rig.form->MovesList()->viewport(), Qt::LeftButton, {},
+                               QPoint(10, 4));
+         }},
+        {"new game", [](WindowRig& rig) { rig.form->Menu().newGame->trigger(); }},
+        {"settings", [](WindowRig& rig) { rig.form->Menu().options->trigger(); }},
+        {"open",
+         [&tenByTen](WindowRig& rig) {
+             rig.openPath = tenByTen;
+             rig.form->Menu().load->trigger();
+         }},
+        {"drop", [&tenByTen](WindowRig& rig) { rig.form->DropFile(tenByTen); }},
+        {"settings applied with a size change",
+         [](WindowRig& rig) {
+             SettingsDialogChoices choices = ChoicesFromSettings(rig.form->Session().settings);
+             choices.boardSize = 10;
+             ApplySettingsDialog(choices, *rig.form);
+         }},
+        {"animation off", [](WindowRig& rig) { rig.form->Menu().animation->trigger(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WindowRig rig({}, [](QSettings& store) { Presets(store, "8", "yes", "computer"); });
+        TReversiForm& form = *rig.form;
+        const MainMenu& menu = form.Menu();
+        rig.form->showSettingsDialog = [&rig] { rig.Prompts().messages.push_back("dialog"); };
+        WindowRig::Settle();
+        std::vector<bool> enabledInside;
+        form.Engine().SetDuringSearch([&] {
+            enabledInside = {menu.newGame->isEnabled(),  menu.hint->isEnabled(),
+                             menu.options->isEnabled(),  menu.undoMove->isEnabled(),
+                             menu.redoMove->isEnabled(), menu.load->isEnabled(),
+                             form.acceptDrops(),         form.MovesList()->Navigable(),
+                             form.UndoRedoEnabled(),     form.ContinueEnabled()};
+            c.action(rig);
+        });
+        ClickSquare(form, 53);
+        WindowRig::Settle();
+        EXPECT_EQ(enabledInside, std::vector<bool>(10, false));
+        EXPECT_TRUE(testing::RecordReplaysLegally(form.Session()));
+        EXPECT_TRUE(menu.newGame->isEnabled() && menu.hint->isEnabled() &&
+                    menu.options->isEnabled() && menu.load->isEnabled() && form.acceptDrops());
+        EXPECT_EQ(form.MovesList()->Navigable(), form.UndoRedoEnabled());
+        EXPECT_TRUE(rig.Prompts().messages.empty()) << rig.Prompts().messages.front();
+    }
+}
+
+// Animation switched off while a move animates: the rest of that animation must not paint
+// the old move over the next one.
+TEST(ReversiFormTest, AnimationOffMidMoveLeavesTheTruePosition) {
+    WindowRig rig({}, [](QSettings& store) { Presets(store, "8", "yes", "human"); });
     TReversiForm& form = *rig.form;
     WindowRig::Settle();
-    for (int guard = 0; guard < 100 && !form.Session().position.gameOver; ++guard) {
-        ClickSquare(form, FirstLegal(form.Session().position));
+    Board before = form.Session().position.board;
+    ClickSquare(form, 53);
+    WindowRig::Settle(90);  // a couple of the fifteen frames
+    form.Menu().animation->trigger();
+    ASSERT_FALSE(form.Session().settings.animationOn);
+    // Black answers on a square that turns back a disc of White's move.
+    const GamePosition& p = form.Session().position;
+    int answer = NoMove;
+    for (const int square : MoveOrder(8)) {
+        if (!IsLegal(p.board, 8, square, Black, White)) {
+            continue;
+        }
+        Board after = p.board;
+        MakeMove(after, 8, square, Black, White);
+        for (const int changed : SquareList(8)) {
+            if (before[changed] != p.board[changed] && after[changed] != p.board[changed]) {
+                answer = square;
+            }
+        }
     }
-    ASSERT_TRUE(form.Session().position.gameOver);
-    EXPECT_EQ(form.StatusPanelText(0), QString::fromUtf8(kGameOverText));
-    ASSERT_FALSE(rig.finals.empty());
-    const QString last = rig.finals.back();
-    EXPECT_TRUE(last.contains(QStringLiteral("победили")) || last == QStringLiteral("ничья"))
-        << last.toStdString();
-    const LevelCounters counters = form.Session().statistics.Level(0, 1);
-    EXPECT_EQ(counters.games, 1u);
-    EXPECT_EQ(counters.wins + counters.losses + counters.draws, 1u);
+    ASSERT_NE(answer, NoMove);
+    ClickSquare(form, answer);
+    WindowRig::Settle(700);
+    const QImage shown = form.Board()->Screen().copy();
+    // A fresh full redraw of the same position.
+    form.Review().StepBack();
+    form.Review().StepForward();
+    const QImage redrawn = form.Board()->Screen().copy();
+    ASSERT_EQ(shown.size(), redrawn.size());
+    // The board cursor stands on the square just played and is drawn by the next tick only.
+    const QRect cursor(20 + 61 * ColumnOf(8, answer) - 4, 20 + 61 * RowOf(8, answer) - 4, 69, 69);
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            differing += !cursor.contains(x, y) && shown.pixel(x, y) != redrawn.pixel(x, y);
+        }
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(ReversiFormTest, TwoHumansWithAnimationsOn) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -97,25 +100,93 @@ TEST_F(SettingsStoreTest, ValuesOfAnotherKindCountAsAbsent) {
     EXPECT_TRUE(s.versusComputer);
 }
 
-TEST_F(SettingsStoreTest, ABrokenFileNeverStopsStartUp) {
+// A file that does not read cleanly is copied aside whole before anything is written, the
+// player is told, and what it still holds is read: the settings on its other lines and the
+// statistics before a cut. Start-up goes on whatever the bytes.
+TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideAndWhatItHoldsIsRecovered) {
+    // Counters of 61 and 44 are '=' and ',' bytes, so the value is written in quotes.
+    StatisticsTable::Bytes bytes{};
+    bytes[StatisticsTable::ByteOffset(0, 1, kGamesCounter)] = 61;
+    bytes[StatisticsTable::ByteOffset(0, 1, kWinsCounter)] = 44;
+    bytes[StatisticsTable::ByteOffset(3, 9, kGamesCounter)] = 7;
+    const StatisticsTable table = StatisticsTable::FromBytes(bytes);
+    Settings mine = LoadSettings("/p");
+    mine.level = 5;
+    mine.noviceLevel = false;
+    mine.port = 9100;
+    ASSERT_TRUE(SaveAllSettings(mine, &mine, table, false));
+    const QByteArray good = ReadIni();
+    const qsizetype start = good.indexOf("Statistics=\"");
+    ASSERT_GE(start, 0) << good.toStdString();
+    const qsizetype end = good.indexOf('\n', start);
+    const QByteArray cut = good.left(start + (end - start) / 2) + good.mid(end);
     QByteArray junk;
     for (int i = 0; i < 4096; ++i) {
         junk.append(static_cast<char>((i * 7919) % 251));
     }
     junk.append("\n[options\nlevel=3\n=\n[]\nbrdim=\\");
-    WriteIni(junk);
-    const Settings s = LoadSettings("/p");
-    EXPECT_GE(s.level, 1);
-    EXPECT_LE(s.level, 9);
-    EXPECT_TRUE(s.boardSize == 8 || s.boardSize == 10);
-    EXPECT_EQ(LoadStatistics(), StatisticsTable{});
+    QByteArray utf16("\xFF\xFE");
+    for (const char c : good) {
+        utf16.append(c).append('\0');
+    }
 
-    // The next exit writes a clean file again.
-    Settings changed = s;
-    changed.level = 6;
-    changed.noviceLevel = false;
-    EXPECT_TRUE(SaveDialogSettings(changed));
-    EXPECT_EQ(LoadSettings("/p").level, 6);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool settingsAndFirstLevelsKept;
+    };
+    for (const Case& c : {Case{"cut in a quote", cut, true}, Case{"binary garbage", junk, false},
+                          Case{"UTF-16", utf16, false}}) {
+        SCOPED_TRACE(c.name);
+        QDir(folder.path() + "/Velmora").removeRecursively();
+        WriteIni(c.bytes);
+        const SettingsRecovery recovery = RecoverSettingsFile();
+        EXPECT_EQ(recovery.state, SettingsRecovery::State::Repaired);
+        EXPECT_EQ(recovery.backupPath, IniPath() + ".bak");
+        QFile backup(IniPath() + ".bak");
+        ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+        EXPECT_EQ(backup.readAll(), c.bytes);
+        EXPECT_NE(RecoveryMessage(recovery).find("Reversi.ini.bak"), std::string::npos);
+
+        const Settings loaded = LoadSettings("/p");
+        EXPECT_TRUE(loaded.boardSize == 8 || loaded.boardSize == 10);
+        const StatisticsTable recovered = LoadStatistics();
+        if (c.settingsAndFirstLevelsKept) {
+            EXPECT_EQ(loaded.level, 5);
+            EXPECT_EQ(loaded.port, 9100);
+            EXPECT_EQ(recovered.Counter(0, 1, kGamesCounter), 61u);
+            EXPECT_EQ(recovered.Counter(0, 1, kWinsCounter), 44u);
+            // Past the cut a shorter table fills nothing.
+            EXPECT_EQ(recovered.Counter(3, 9, kGamesCounter), 0u);
+        }
+        // Repaired once: the next start finds a clean file and keeps the backup alone.
+        EXPECT_EQ(RecoverSettingsFile().state, SettingsRecovery::State::Clean);
+        EXPECT_FALSE(QFile::exists(IniPath() + ".bak.2"));
+    }
+
+    // A second damage keeps the first backup too.
+    WriteIni(cut);
+    EXPECT_EQ(RecoverSettingsFile().backupPath, IniPath() + ".bak.2");
+}
+
+// Every write goes to a new file that replaces the old one, so a kill at any moment leaves
+// the old file or the new one, never a torn one, and leaves nothing else behind.
+TEST_F(SettingsStoreTest, EveryWriteReplacesTheFileWhole) {
+    Settings s = LoadSettings("/p");
+    ASSERT_TRUE(SaveAllSettings(s, &s, StatisticsTable{}, false));
+    const auto inode = [this] {
+        struct stat info {};
+        return ::stat(IniPath().toLocal8Bit().constData(), &info) == 0 ? info.st_ino : 0;
+    };
+    const auto first = inode();
+    ASSERT_NE(first, 0u);
+    s.level = 7;
+    s.noviceLevel = false;
+    ASSERT_TRUE(SaveAllSettings(s, &s, StatisticsTable{}, false));
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(LoadSettings("/p").level, 7);
+    const QStringList left = QDir(folder.path() + "/Velmora").entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(left, QStringList{"Reversi.ini"});
 }
 
 TEST_F(SettingsStoreTest, WrittenSettingsComeBackAtTheNextStart) {

@@ -42,12 +42,15 @@ struct RecordingPrompter : Prompter {
 // soon as it shows (the messages of the game-over dialogs are kept).
 class WindowRig {
   public:
+    // configFolder: where the settings live; empty for a temporary folder of the rig's own.
     explicit WindowRig(std::vector<std::string> arguments = {},
                        const std::function<void(QSettings&)>& presets = {},
-                       std::unique_ptr<AudioBackend> audio = nullptr) {
+                       std::unique_ptr<AudioBackend> audio = nullptr,
+                       const QString& configFolder = {}) {
         EnsureApplication();
         EXPECT_TRUE(configFolder_.isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configFolder_.path());
+        configPath_ = configFolder.isEmpty() ? configFolder_.path() : configFolder;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configPath_);
         if (presets) {
             QSettings store(QSettings::IniFormat, QSettings::UserScope, "Velmora", "Reversi");
             presets(store);
@@ -88,7 +91,8 @@ class WindowRig {
     }
 
     RecordingPrompter& Prompts() { return *prompter_; }
-    QString ConfigFolder() const { return configFolder_.path(); }
+    QString ConfigFolder() const { return configPath_; }
+    QString IniPath() const { return configPath_ + QStringLiteral("/Velmora/Reversi.ini"); }
 
     // Lets queued work (the first turn, deferred commands) run.
     static void Settle(int ms = 20) {
@@ -110,6 +114,7 @@ class WindowRig {
 
   private:
     QTemporaryDir configFolder_;
+    QString configPath_;
     RecordingPrompter* prompter_ = nullptr;
     QTimer closer_;
 };

@@ -139,6 +139,13 @@ TEST(EngineWorkerTest, BusyNotifierPriorityAndOneSearchAtATime) {
     ASSERT_TRUE(worker.Start(request));
     EXPECT_TRUE(worker.Busy());
     EXPECT_FALSE(worker.Start(request));  // Refused while the first one runs.
+    // So is a second computer turn, without touching the first one's locked commands.
+    RecordingObserver observer;
+    GamePosition second;
+    second.Reset(8);
+    second.openingPending = false;
+    EXPECT_EQ(BeginComputeMove(worker, second, request.settings, &observer), NoMove);
+    EXPECT_TRUE(observer.events.empty());
     worker.RequestStop();
     worker.Wait();
     EXPECT_FALSE(worker.Busy());

@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/rules.h"
@@ -22,6 +23,7 @@ struct FakeView : GameView {
     std::vector<Final> finals;
     std::deque<int> choices;
     int statisticsShown = 0;
+    int statisticsChanges = 0;
     int pointerCol = -1, pointerRow = -1;
 
     void SetStatusPanel(int panel, const std::string& text) override { panels[panel] = text; }
@@ -44,6 +46,7 @@ struct FakeView : GameView {
         }
         return choice;
     }
+    void StatisticsChanged() override { ++statisticsChanges; }
     void ShowStatistics() override { ++statisticsShown; }
     void MovePointerToSquare(int col, int row) override {
         pointerCol = col;
@@ -88,17 +91,40 @@ struct FakeDisplay : BoardDisplay {
     void RedrawBoard() override { ++redraws; }
     bool NoLastMove() const override { return noLastMove; }
     void SetNoLastMove(bool value) override { noLastMove = value; }
-    void SetReviewing(bool value) override { reviewing = value; }
+    // Review mode stops a piece animation (the real one on its next tick).
+    void SetReviewing(bool value) override {
+        reviewing = value;
+        if (value) {
+            animationTicksLeft = 0;
+        }
+    }
 };
 
 // Plays the first legal square of the move order, or the fixed opening square of a new
-// game, the way the real worker answers an untouched start position.
+// game, the way the real worker answers an untouched start position. The answer is chosen
+// for the position at the start, like the worker's copy; then `during` runs once, as a
+// player's action would run in the window's wait while the worker thinks.
 struct FakeEngine : EngineRunner {
     GameSession* session = nullptr;
     int searches = 0;
     std::vector<int> script;  // answers to give first, in order
+    std::function<void()> during;
+    bool busy = false;
 
     int ComputeMove() override {
+        const int answer = Choose();
+        busy = true;
+        if (auto action = std::exchange(during, nullptr)) {
+            action();
+        }
+        busy = false;
+        return answer;
+    }
+    bool Busy() const override { return busy; }
+    void RequestStop() override {}
+
+  private:
+    int Choose() {
         const GamePosition& p = session->position;
         if (p.openingPending) {
             return p.boardSize == 8 ? 53 : 54;
@@ -116,8 +142,6 @@ struct FakeEngine : EngineRunner {
         }
         return NoMove;
     }
-    bool Busy() const override { return false; }
-    void RequestStop() override {}
 };
 
 // Runs the animation down one tick per poll, as the animation timer would.

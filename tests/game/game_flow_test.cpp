@@ -4,6 +4,7 @@
 #include "engine/side_names.h"
 #include "game/game_texts.h"
 #include "game_fakes.h"
+#include "record_replay.h"
 
 namespace velmora {
 namespace {
@@ -136,6 +137,7 @@ TEST(GameFlowTest, FinishedGameAgainstTheComputerIsCountedOnce) {
             EXPECT_EQ(counters.draws, 1u);
         }
         EXPECT_EQ(rig.view.statisticsShown, 1);
+        EXPECT_EQ(rig.view.statisticsChanges, 1);
         EXPECT_EQ(rig.effects.back(), kEndGameEffect);
         // Clicks after the end do nothing.
         const int count = rig.session.record.Count();
@@ -145,9 +147,16 @@ TEST(GameFlowTest, FinishedGameAgainstTheComputerIsCountedOnce) {
 }
 
 // White (human) can only play A8. Black answers H4; then White has no move left while Black
-// still has D3, so White passes and the computer moves again without a click.
+// still has D3, so White passes and the computer moves again without a click. Each message
+// opens only once the move before it has finished animating.
 TEST(GameFlowTest, HumanPassIsShownAndTheComputerMovesAgain) {
     GameRig rig(8, true, Black);
+    rig.session.settings.animationOn = true;
+    rig.display.animationLength = 15;
+    std::vector<int> ticksLeftAtMessage;
+    rig.view.duringFinal = [&](int) {
+        ticksLeftAtMessage.push_back(rig.display.animationTicksLeft);
+    };
     rig.flow.NewGameCommand();
     Board& board = rig.session.position.board;
     for (const int square : SquareList(8)) {
@@ -173,6 +182,9 @@ TEST(GameFlowTest, HumanPassIsShownAndTheComputerMovesAgain) {
     EXPECT_EQ(rig.view.finals[1].first, 7);
     EXPECT_EQ(rig.view.finals[1].second, 3);
     EXPECT_EQ(rig.effects, (std::vector<int>{kEndGameEffect, kEndGameEffect}));
+    EXPECT_EQ(ticksLeftAtMessage, (std::vector<int>{0, 0}));
+    // The human's A8 before H4, H4 before the pass, D3 before the end.
+    EXPECT_EQ(rig.waiter.waits, 3);
     EXPECT_TRUE(rig.session.position.gameOver);
     EXPECT_EQ(rig.view.panels[0], kGameOverText);
 }
@@ -280,6 +292,62 @@ TEST(GameFlowTest, AGameStartedWhileTheEndMessageIsOpenStaysPlayable) {
     EXPECT_EQ(rig.session.record.Count(), 0);
     rig.ClickSquare(rig.FirstLegal());
     EXPECT_EQ(rig.session.record.Count(), 1);
+}
+
+// The window keeps handling events while the computer thinks. Whatever a player does in that
+// time, the answer that comes back is played only on the position it was chosen for.
+TEST(GameFlowTest, ActionsDuringTheComputersSearchLeaveALegalRecord) {
+    struct Case {
+        const char* name;
+        std::function<void(GameRig&)> action;
+        bool answerPlayed;
+    };
+    const std::vector<Case> cases = {
+        {"nothing", [](GameRig&) {}, true},
+        {"undo", [](GameRig& rig) { rig.review.StepBack(); }, true},
+        {"redo", [](GameRig& rig) { rig.review.StepForward(); }, true},
+        {"list click",
+         [](GameRig& rig) { rig.review.ListRowPressed(0, rig.session.record.Count() + 1); }, true},
+        {"continue from last", [](GameRig& rig) { rig.review.ContinueFromLastPosition(); }, true},
+        {"new game", [](GameRig& rig) { rig.flow.NewGameCommand(); }, false},
+        {"restart on the other size",
+         [](GameRig& rig) {
+             rig.session.settings.boardSize = 10;
+             rig.session.position.boardSize = 10;
+             rig.display.size = 10;
+             rig.flow.StartEngineGame();
+             rig.display.SetNoLastMove(true);
+         },
+         false},
+        {"peer restart", [](GameRig& rig) { rig.flow.BeginNetworkGame(); }, false},
+        {"undo by the record",
+         [](GameRig& rig) {
+             rig.session.record.Undo(rig.session.position);
+             rig.display.SetNoLastMove(true);
+         },
+         false},
+        {"animation off", [](GameRig& rig) { rig.session.settings.animationOn = false; }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameRig rig(8, true, Black);
+        rig.session.settings.animationOn = true;
+        rig.display.animationLength = 15;
+        rig.flow.NewGameCommand();
+        rig.ClickSquare(53);
+        // Back over the computer's reply, then go on from there: the computer is to move.
+        rig.review.StepBack();
+        rig.prompter.answers = {true};
+        rig.engine.during = [&rig, &c] { c.action(rig); };
+        const int before = rig.session.record.Current();
+        rig.review.ContinueFromThisPosition();
+        EXPECT_TRUE(testing::RecordReplaysLegally(rig.session));
+        EXPECT_FALSE(rig.engine.busy);
+        if (c.answerPlayed) {
+            EXPECT_EQ(rig.session.record.Count(), before + 1);
+            EXPECT_EQ(rig.session.position.sideToMove, White);
+        }
+    }
 }
 
 }  // namespace
