@@ -127,6 +127,7 @@ TEST_F(ReversiDialogsTest, LevelChangeBeforeTheFirstMoveAsksNothing) {
     RunSettings([](TSideDlg& d) { SelectLevel(d, 4); });
     EXPECT_TRUE(rig.Prompts().questions.empty());
     EXPECT_EQ(Current().level, 4);
+    EXPECT_EQ(LoadSettings("/x").level, 4) << "kept as soon as the dialog is accepted";
     EXPECT_FALSE(Form().Session().flags.trainingGame);
 }
 

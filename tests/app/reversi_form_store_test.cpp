@@ -118,6 +118,32 @@ TEST(ReversiFormStoreTest, TerminatedGameKeepsItsResult) {
     EXPECT_EQ(StatisticsOnDisk(ini).Level(0, 1).games, 1u);
 }
 
+// A damaged settings file is reported once, at the start that repairs it.
+TEST(ReversiFormStoreTest, ADamagedSettingsFileIsReportedOnce) {
+    QTemporaryDir profile;
+    const auto damaged = [](QSettings& store) {
+        QuickGameAgainstTheComputer(store);
+        store.sync();
+        QFile file(store.fileName());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("[General]\nStatistics=\"@ByteArray(\\x5\\0\\0\\0\\x3\n");
+    };
+    const auto recoveryMessages = [](WindowRig& rig) {
+        WindowRig::Settle();
+        return std::count_if(rig.Prompts().messages.begin(), rig.Prompts().messages.end(),
+                             [](const std::string& m) { return m.find(".bak") != m.npos; });
+    };
+    {
+        WindowRig rig({}, damaged, nullptr, profile.path());
+        EXPECT_EQ(recoveryMessages(rig), 1);
+        EXPECT_EQ(rig.form->Session().statistics.Level(0, 0).games, 5u);
+        EXPECT_EQ(rig.form->Session().statistics.Level(0, 0).wins, 3u);
+    }
+    WindowRig again({}, {}, nullptr, profile.path());
+    EXPECT_EQ(recoveryMessages(again), 0);
+    EXPECT_EQ(again.form->Session().statistics.Level(0, 0).games, 5u);
+}
+
 // A store that cannot be written is reported once for a run of failed writes, the last one
 // at exit while the window still shows, not again after it has closed.
 TEST(ReversiFormStoreTest, AStoreThatCannotBeWrittenIsReportedOnce) {
