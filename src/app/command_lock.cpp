@@ -35,9 +35,4 @@ void CommandLock::Set(int handle, bool enabled) {
     }
 }
 
-bool CommandLock::Enabled(int handle) const {
-    const Command& command = commands_[static_cast<std::size_t>(handle)];
-    return Engaged() ? command.saved : command.isEnabled();
-}
-
 }  // namespace velmora

@@ -24,8 +24,6 @@ class CommandLock {
 
     // Switches a command now, or, while the lock holds, when it lets go.
     void Set(int handle, bool enabled);
-    // The state the command has, or will have once the lock lets go.
-    bool Enabled(int handle) const;
 
   private:
     struct Command {

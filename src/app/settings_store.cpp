@@ -92,7 +92,10 @@ SettingsRecovery RecoverSettingsFile() {
     const QString path = SettingsFilePath();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+        // A file that is there but cannot be read must not be replaced by defaults.
+        return QFileInfo::exists(path)
+                   ? SettingsRecovery{SettingsRecovery::State::BackupFailed, QString()}
+                   : SettingsRecovery{};
     }
     const QByteArray bytes = file.readAll();
     file.close();
@@ -136,8 +139,8 @@ std::string RecoveryMessage(const SettingsRecovery& recovery) {
                    "».\rВосстановлено всё, что удалось прочитать.";
         case SettingsRecovery::State::BackupFailed:
             return "Файл настроек " + file +
-                   " повреждён, и сохранить его копию не удалось.\rЧтобы не потерять статистику, "
-                   "настройки этого сеанса не будут записаны.";
+                   " прочитан не полностью, а сохранить его копию не удалось.\rЧтобы не потерять "
+                   "статистику, настройки этого сеанса записаны не будут.";
     }
     return {};
 }

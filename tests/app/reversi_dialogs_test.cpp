@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include "app/settings_dialog.h"
 #include "app/settings_store.h"
 #include "app/statistics_form.h"
+#include "app/statistics_store.h"
 #include "dialogs_test_support.h"
 #include "engine/rules.h"
 #include "game/game_texts.h"
@@ -236,8 +238,15 @@ TEST_F(ReversiDialogsTest, NetworkLockAndTheDialogSettingsAtExit) {
 
 TEST_F(ReversiDialogsTest, ACountedGameEndsWithTheStatisticsWindow) {
     std::vector<std::string> shown;
+    std::uint32_t gamesOnDiskWhenShown = 0;
     rig.onDialog = [&](QDialog* dialog) {
         shown.push_back(dialog->metaObject()->className());
+        if (qobject_cast<TStatisticsForm*>(dialog) != nullptr) {
+            gamesOnDiskWhenShown = LoadStatistics().Totals(0).games;
+            // The player clears the level at once.
+            rig.Prompts().answers = {true};
+            dialog->findChild<QPushButton*>(QStringLiteral("ClearAllBtn"))->click();
+        }
         dialog->reject();
     };
     const GamePosition& p = Form().Session().position;
@@ -248,7 +257,10 @@ TEST_F(ReversiDialogsTest, ACountedGameEndsWithTheStatisticsWindow) {
     ASSERT_GE(shown.size(), 2u);
     EXPECT_EQ(shown.back(), "velmora::TStatisticsForm");
     EXPECT_EQ(shown[shown.size() - 2], "velmora::TFinalDlg");
-    EXPECT_EQ(Form().Session().statistics.Totals(0).games, 1u);
+    // The result is kept before the window opens, and the clearing as soon as it closes.
+    EXPECT_EQ(gamesOnDiskWhenShown, 1u);
+    EXPECT_EQ(Form().Session().statistics.Totals(0).games, 0u);
+    EXPECT_EQ(LoadStatistics().Totals(0).games, 0u);
 }
 
 class TipAtStartTest : public ReversiDialogsTest {

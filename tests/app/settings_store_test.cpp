@@ -167,6 +167,10 @@ TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideAndWhatItHoldsIsRecovered) {
     // A second damage keeps the first backup too.
     WriteIni(cut);
     EXPECT_EQ(RecoverSettingsFile().backupPath, IniPath() + ".bak.2");
+    // What cannot be read at all cannot be kept aside, so nothing may replace it.
+    ASSERT_TRUE(QFile::remove(IniPath()));
+    ASSERT_TRUE(QDir().mkpath(IniPath()));
+    EXPECT_EQ(RecoverSettingsFile().state, SettingsRecovery::State::BackupFailed);
 }
 
 // Every write goes to a new file that replaces the old one, so a kill at any moment leaves
