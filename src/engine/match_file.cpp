@@ -238,7 +238,10 @@ std::vector<std::uint8_t> EncodeMatch(int size, std::span<const MoveEntry> moves
     out.reserve(kMatchHeaderBytes + kMoveEntryBytes * moves.size() +
                 MatchTailBytes(kMatchFileVersion));
     out.push_back(static_cast<std::uint8_t>('0' + kMatchFileVersion));
-    out.insert(out.end(), std::begin(kSignatureTail), std::end(kSignatureTail));
+    // Byte by byte: GCC 12 misreads a range insert right after a push_back as an overread.
+    for (const std::uint8_t byte : kSignatureTail) {
+        out.push_back(byte);
+    }
     PutInt32(out, size);
     PutInt32(out, static_cast<std::int32_t>(moves.size()));
     for (const MoveEntry& entry : moves) {
