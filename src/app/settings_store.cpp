@@ -156,15 +156,6 @@ bool SaveAllSettings(const Settings& window, const Settings* dialog,
     return store->status() != QSettings::AccessError;
 }
 
-bool SaveWindowSettings(const Settings& settings, const StatisticsTable& statistics,
-                        bool listening) {
-    return Write(WindowSettingTexts(settings, listening), &statistics);
-}
-
-bool SaveDialogSettings(const Settings& settings) {
-    return Write(DialogSettingTexts(settings), nullptr);
-}
-
 bool SaveTipSettings(const Settings& settings) {
     return Write(TipSettingTexts(settings), nullptr);
 }

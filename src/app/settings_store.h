@@ -40,13 +40,6 @@ std::string RecoveryMessage(const SettingsRecovery& recovery);
 bool SaveAllSettings(const Settings& window, const Settings* dialog,
                      const StatisticsTable& statistics, bool listening);
 
-// The window's writer at exit, with the statistics table in its place; listening tells
-// whether the listening socket is up now. The caller skips it after a refused start.
-// Returns false when the store could not be written.
-bool SaveWindowSettings(const Settings& settings, const StatisticsTable& statistics,
-                        bool listening);
-// The settings dialog's writer at exit.
-bool SaveDialogSettings(const Settings& settings);
 // The tip window's writer, each time it closes.
 bool SaveTipSettings(const Settings& settings);
 

@@ -215,8 +215,7 @@ TEST_F(SettingsStoreTest, WrittenSettingsComeBackAtTheNextStart) {
     StatisticsTable statistics;
     statistics.RecordResult(2, 4, GameResult::Win);
 
-    ASSERT_TRUE(SaveWindowSettings(s, statistics, true));
-    ASSERT_TRUE(SaveDialogSettings(s));
+    ASSERT_TRUE(SaveAllSettings(s, &s, statistics, true));
     ASSERT_TRUE(SaveTipSettings(s));
     Settings back = LoadSettings("/elsewhere");
     EXPECT_TRUE(back.listen);
@@ -224,14 +223,13 @@ TEST_F(SettingsStoreTest, WrittenSettingsComeBackAtTheNextStart) {
     EXPECT_EQ(back, s);
     EXPECT_EQ(LoadStatistics(), statistics);
 
-    ASSERT_TRUE(SaveWindowSettings(s, statistics, false));
+    ASSERT_TRUE(SaveAllSettings(s, nullptr, statistics, false));
     EXPECT_FALSE(LoadSettings("/p").listen);
 }
 
 TEST_F(SettingsStoreTest, FileHoldsTheWordsAndNumbersAsText) {
     const Settings defaults = LoadSettings("/p");
-    ASSERT_TRUE(SaveDialogSettings(defaults));
-    ASSERT_TRUE(SaveWindowSettings(defaults, StatisticsTable{}, false));
+    ASSERT_TRUE(SaveAllSettings(defaults, &defaults, StatisticsTable{}, false));
     const QByteArray ini = ReadIni();
     for (const char* line : {"[options]", "level=0", "gamet=computer", "youpl=white", "engit=norm",
                              "prevm=show", "brdim=8", "sndef=yes", "sound_volume=225", "[net]",
@@ -278,8 +276,7 @@ TEST_F(SettingsStoreTest, AWriteThatCannotReachTheDiskIsReported) {
     QFile blocker(folder.path() + "/Velmora");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    EXPECT_FALSE(SaveDialogSettings(Settings{}));
-    EXPECT_FALSE(SaveWindowSettings(Settings{}, StatisticsTable{}, false));
+    EXPECT_FALSE(SaveAllSettings(Settings{}, nullptr, StatisticsTable{}, false));
     EXPECT_FALSE(SaveStatistics(StatisticsTable{}));
     EXPECT_EQ(LoadSettings("/p").port, 8173);
 }
