@@ -258,6 +258,9 @@ bool GameFlow::RefreshAfterMove() {
 void GameFlow::FinishGame(int whiteCount, int blackCount) {
     ports_.view.SetStatusPanel(0, kGameOverText);
     const unsigned serial = gameSerial_;
+    // The result is earned with the last move, so it is counted before that move's animation
+    // is waited for: the player may start another game meanwhile.
+    const bool counted = CountResult(whiteCount, blackCount);
     if (!LetAnimationFinish(serial)) {
         return;
     }
@@ -273,9 +276,15 @@ void GameFlow::FinishGame(int whiteCount, int blackCount) {
         return;  // the old game's end must not stop a game started meanwhile
     }
     session_.position.gameOver = true;
+    if (counted) {
+        ports_.view.ShowStatistics();
+    }
+}
+
+bool GameFlow::CountResult(int whiteCount, int blackCount) {
     const Settings& settings = session_.settings;
     if (!settings.versusComputer || session_.flags.trainingGame) {
-        return;
+        return false;
     }
     const int human = settings.HumanSide();
     const int humanCount = human == White ? whiteCount : blackCount;
@@ -285,7 +294,7 @@ void GameFlow::FinishGame(int whiteCount, int blackCount) {
                                                            : GameResult::Loss;
     RecordResult(session_.statistics, settings, result);
     ports_.view.StatisticsChanged();
-    ports_.view.ShowStatistics();
+    return true;
 }
 
 void GameFlow::ApplyRemoteMove(int col, int row) {

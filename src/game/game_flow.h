@@ -88,6 +88,7 @@ class GameFlow {
     // The refresh step of AfterMove; false when the game is over.
     bool RefreshAfterMove();
     void FinishGame(int whiteCount, int blackCount);
+    bool CountResult(int whiteCount, int blackCount);
     void Play(int effect) const;
 
     GameSession& session_;

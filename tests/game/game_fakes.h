@@ -148,8 +148,12 @@ struct FakeEngine : EngineRunner {
 struct FakeWaiter : EventWaiter {
     FakeDisplay* display = nullptr;
     int waits = 0;
+    std::function<void()> during;  // runs at each wait's start, as a player's action would
     void WaitUntil(const std::function<bool()>& done) override {
         ++waits;
+        if (during) {
+            during();
+        }
         while (!done()) {
             --display->animationTicksLeft;
         }

@@ -146,6 +146,36 @@ TEST(GameFlowTest, FinishedGameAgainstTheComputerIsCountedOnce) {
     }
 }
 
+// The result is earned with the last move: a new game started while that move still
+// animates must not lose it, nor be ended by the old game's end.
+TEST(GameFlowTest, NewGameDuringTheLastMovesAnimationKeepsTheResult) {
+    GameRig rig(8, true, Black);
+    rig.session.settings.level = 3;
+    rig.session.settings.noviceLevel = false;
+    rig.session.settings.animationOn = true;
+    rig.display.animationLength = 15;
+    bool restarted = false;
+    rig.waiter.during = [&] {
+        const GamePosition& p = rig.session.position;
+        if (!restarted && ScanBoard(p.board, p.boardSize).GameOver()) {
+            restarted = true;
+            rig.flow.NewGameCommand();
+        }
+    };
+    rig.flow.NewGameCommand();
+    for (int guard = 0; guard < 200 && !restarted; ++guard) {
+        rig.display.animationTicksLeft = 0;  // the reply's animation ends before the next click
+        rig.ClickSquare(rig.FirstLegal());
+    }
+    ASSERT_TRUE(restarted);
+    const int block = StatisticsTable::BlockIndex(8, false);
+    EXPECT_EQ(rig.session.statistics.Level(block, 3).games, 1u);
+    EXPECT_EQ(rig.view.statisticsChanges, 1);
+    EXPECT_TRUE(rig.view.finals.empty()) << "the old game's end opened a box over the new one";
+    EXPECT_FALSE(rig.session.position.gameOver);
+    EXPECT_EQ(rig.session.record.Count(), 0);
+}
+
 // White (human) can only play A8. Black answers H4; then White has no move left while Black
 // still has D3, so White passes and the computer moves again without a click. Each message
 // opens only once the move before it has finished animating.
