@@ -71,11 +71,14 @@ void TReversiForm::CopyMatchCommand() {
 }
 
 void TReversiForm::PasteMatchCommand() {
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    if (clipboard.trimmed().isEmpty()) {
+        prompter_->ReportError("В буфере обмена нет текста.");
+        return;
+    }
     // One character takes at least one byte: the cut keeps an overlong text overlong.
-    const QByteArray text = QGuiApplication::clipboard()
-                                ->text()
-                                .left(static_cast<qsizetype>(kMaxTranscriptBytes) + 1)
-                                .toUtf8();
+    const QByteArray text =
+        clipboard.left(static_cast<qsizetype>(kMaxTranscriptBytes) + 1).toUtf8();
     TranscriptReadResult read =
         ReadTranscript(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     if (!read.game) {
