@@ -91,7 +91,8 @@ class TReversiForm : public QMainWindow,
     // Commands.
     void SaveMatchCommand();
     void OpenMatchCommand();
-    // Opens a saved match into the game and plays on from its end; false when refused.
+    // Opens a saved match or a transcript into the game and plays on from its end; false
+    // when refused.
     bool OpenMatchFile(const QString& path);
     // A file dropped on the window: saved matches and transcripts open, anything else is
     // ignored.

@@ -10,16 +10,13 @@
 #include <QSaveFile>
 
 #include "app/reversi_form.h"
+#include "engine/match_file.h"
 
 namespace velmora {
 
 namespace {
 
 constexpr const char* kNoMovesYet = "В партии ещё нет ни одного хода.";
-
-bool HasSavedMatchSignature(const QByteArray& head) {
-    return head == "0ZVQ" || head == "1ZVQ" || head == "2ZVQ";
-}
 
 std::filesystem::path FilePath(const QString& path) {
     return std::filesystem::path(path.toStdString());
@@ -57,7 +54,10 @@ bool IsTranscriptFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    return !HasSavedMatchSignature(file.read(4));
+    const QByteArray head = file.read(4);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(head.constData());
+    return DecodeMatch({bytes, static_cast<std::size_t>(head.size())}).problem ==
+           MatchProblem::BadSignature;
 }
 
 void TReversiForm::CopyMatchCommand() {
