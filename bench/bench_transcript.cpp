@@ -1,5 +1,5 @@
-// Reading transcripts: a whole 10 x 10 game written with move numbers, the longest text still
-// read (64 KB, mostly move numbers before the game), and a 1 MB text that is refused.
+// Reading transcripts: a whole 10 x 10 game written with move numbers, the longest texts still
+// read (64 KB: move numbers before the game, or nothing but numbers), and a refused 1 MB text.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -61,6 +61,16 @@ void BM_ReadLongestText(benchmark::State& state) {
     Read(state, text + game);
 }
 BENCHMARK(BM_ReadLongestText);
+
+// Words that might be the end of a result, all the way through.
+void BM_ReadLongestNumbers(benchmark::State& state) {
+    std::string text;
+    while (text.size() + 2 <= kMaxTranscriptBytes) {
+        text += "1 ";
+    }
+    Read(state, text);
+}
+BENCHMARK(BM_ReadLongestNumbers);
 
 void BM_RefuseOneMegabyte(benchmark::State& state) {
     Read(state, std::string(1 << 20, 'e'));

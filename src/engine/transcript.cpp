@@ -22,6 +22,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
 constexpr std::string_view kOneHalf = "\xC2\xBD";  // ½
 constexpr std::size_t kShownMoveLength = 16;
+constexpr std::size_t kLongestResult = 16;
 
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -99,7 +100,8 @@ void DropTrailingResult(std::vector<std::string_view>& words) {
             return IsDigit(c) || c == '-' || c == ':' || c == '/' || c == '*' || c == '=' ||
                    static_cast<unsigned char>(c) >= 0x80;
         });
-        if (!resultLike) {
+        // Every result is a few characters long.
+        if (!resultLike || joined.size() + word.size() > kLongestResult) {
             break;
         }
         joined.insert(0, word);
@@ -110,17 +112,40 @@ void DropTrailingResult(std::vector<std::string_view>& words) {
     words.resize(resultStart);
 }
 
-// A move number in front of a move ("12.", "12...", "..."); the rest of the word is returned.
+// A move number in front of a move ("12", "12.", "12...", "12)", "..."); the rest of the word
+// is returned.
 std::string_view SkipMoveNumber(std::string_view word) {
     std::size_t digits = 0;
     while (digits < word.size() && IsDigit(word[digits])) {
         ++digits;
     }
-    std::size_t dots = digits;
-    while (dots < word.size() && word[dots] == '.') {
-        ++dots;
+    std::size_t end = digits;
+    if (end < word.size() && word[end] == ')' && digits > 0) {
+        ++end;
     }
-    return dots > digits ? word.substr(dots) : word;
+    while (end < word.size() && word[end] == '.') {
+        ++end;
+    }
+    return end > digits || digits == word.size() ? word.substr(end) : word;
+}
+
+bool StartsWithSquare(std::string_view text) {
+    return text.size() >= 2 && IsLetter(text[0]) && IsDigit(text[1]);
+}
+
+// "pass" or "PA" where the word ends or another move follows, so that "paper" stays a word.
+std::size_t PassLength(std::string_view text) {
+    for (const std::string_view pass : {std::string_view("pass"), std::string_view("pa")}) {
+        if (!StartsWithNoCase(text, pass)) {
+            continue;
+        }
+        const std::string_view rest = text.substr(pass.size());
+        if (rest.empty() || StartsWithSquare(rest) || rest.substr(0, 2) == "--" ||
+            StartsWithNoCase(rest, "pa")) {
+            return pass.size();
+        }
+    }
+    return 0;
 }
 
 // One word may hold several moves written together, "f5d6--c3".
@@ -128,14 +153,13 @@ void TokenizeWord(std::string_view word, std::vector<Token>& tokens) {
     word = SkipMoveNumber(word);
     while (!word.empty()) {
         Token token;
-        std::size_t length = 0;
-        if (StartsWithNoCase(word, "pass")) {
+        std::size_t length = PassLength(word);
+        if (length > 0) {
             token.kind = Token::Kind::Pass;
-            length = 4;
-        } else if (StartsWithNoCase(word, "pa") || word.substr(0, 2) == "--") {
+        } else if (word.substr(0, 2) == "--") {
             token.kind = Token::Kind::Pass;
             length = 2;
-        } else if (word.size() >= 2 && IsLetter(word[0]) && IsDigit(word[1])) {
+        } else if (StartsWithSquare(word)) {
             token.kind = Token::Kind::Square;
             token.column = Lower(word[0]) - 'a';
             length = 1;
