@@ -75,7 +75,10 @@ TEST_F(MatchCommandTest, NewSettlesPassesOnTheWay) {
         }
         std::string moves;
         for (const MoveEntry& entry : record.Moves()) {
-            moves += (moves.empty() ? "" : ",") + SquareName(size, entry.square);
+            if (!moves.empty()) {
+                moves += ',';
+            }
+            moves += SquareName(size, entry.square);
         }
         const std::string path = File("pass" + std::to_string(size) + ".qvz");
         const Outcome made =
