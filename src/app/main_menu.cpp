@@ -142,6 +142,12 @@ MainMenu BuildMainMenu(QMenuBar* bar, QObject* owner) {
                      "save");
     m.load = AddItem(m.listMenu, "Открыть...", "Открыть ранее сохранённую партию",
                      Qt::CTRL | Qt::Key_L, "open");
+    m.copyMatch =
+        AddItem(m.listMenu, "Копировать партию", "Копировать ходы партии в буфер обмена как текст",
+                Qt::CTRL | Qt::Key_C, "copy_match");
+    m.pasteMatch = AddItem(m.listMenu, "Вставить партию",
+                           "Вставить партию, записанную текстом, из буфера обмена",
+                           Qt::CTRL | Qt::Key_V, "paste_match");
 
     m.helpMenu = AddMenu(bar, "Информация", "Разнообразная информация...");
     m.help =

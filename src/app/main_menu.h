@@ -42,6 +42,8 @@ struct MainMenu {
     QAction* showMoves = nullptr;
     QAction* save = nullptr;
     QAction* load = nullptr;
+    QAction* copyMatch = nullptr;
+    QAction* pasteMatch = nullptr;
     // Информация
     QMenu* helpMenu = nullptr;
     QAction* help = nullptr;

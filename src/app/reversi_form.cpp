@@ -33,6 +33,7 @@
 #include "app/moves_list_box.h"
 #include "app/settings_store.h"
 #include "app/statistics_store.h"
+#include "app/transcript_commands.h"
 #include "engine/side_names.h"
 #include "game/game_texts.h"
 #include "game/saved_match_settings.h"
@@ -56,12 +57,8 @@ std::unique_ptr<AudioBackend> BackendOrSystem(std::unique_ptr<AudioBackend> back
     return backend ? std::move(backend) : CreateSystemAudioBackend();
 }
 
-QString MatchFilter() {
-    return QStringLiteral("Сохранённые партии (*.qvz)");
-}
-
 QString StandardOpenPath(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Открыть..."), QString(), MatchFilter());
+    QFileDialog dialog(parent, QStringLiteral("Открыть..."), QString(), OpenMatchFilters());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("qvz"));
@@ -69,9 +66,10 @@ QString StandardOpenPath(QWidget* parent) {
 }
 
 QString StandardSavePath(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Сохранить..."), QString(), MatchFilter());
+    QFileDialog dialog(parent, QStringLiteral("Сохранить..."), QString(), SaveMatchFilters());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("qvz"));
+    FollowFilterWithSuffix(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
@@ -307,6 +305,8 @@ void TReversiForm::ConnectCommands() {
     connect(menu_.showMoves, &QAction::triggered, this, [this] { ToggleMovesList(); });
     connect(menu_.save, &QAction::triggered, this, [this] { SaveMatchCommand(); });
     connect(menu_.load, &QAction::triggered, this, [this] { OpenMatchCommand(); });
+    connect(menu_.copyMatch, &QAction::triggered, this, [this] { CopyMatchCommand(); });
+    connect(menu_.pasteMatch, &QAction::triggered, this, [this] { PasteMatchCommand(); });
     connect(menu_.help, &QAction::triggered, this, [this] { HelpCommand(); });
     connect(menu_.statistics, &QAction::triggered, this, [this] { ShowStatistics(); });
 
@@ -591,6 +591,10 @@ void TReversiForm::SaveMatchCommand() {
     if (path.isEmpty()) {
         return;
     }
+    if (IsTranscriptPath(path)) {
+        SaveTranscriptFile(path);
+        return;
+    }
     std::string error;
     if (!SaveGameMatch(session_.record, session_.settings, session_.flags,
                        std::filesystem::path(path.toStdString()), &error)) {
@@ -610,6 +614,9 @@ void TReversiForm::OpenMatchCommand() {
 }
 
 bool TReversiForm::OpenMatchFile(const QString& path) {
+    if (IsTranscriptFile(path)) {
+        return OpenTranscriptFile(path);
+    }
     const int oldSize = session_.position.boardSize;
     std::string error;
     if (!OpenGameMatch(std::filesystem::path(path.toStdString()), session_.record,
@@ -617,6 +624,11 @@ bool TReversiForm::OpenMatchFile(const QString& path) {
         prompter_->ReportError(error);
         return false;
     }
+    ShowOpenedMatch(oldSize);
+    return true;
+}
+
+void TReversiForm::ShowOpenedMatch(int oldSize) {
     animator_.EndMarks();
     animator_.EndPieces();
     session_.position.openingPending = false;
@@ -633,7 +645,6 @@ bool TReversiForm::OpenMatchFile(const QString& path) {
     display_.RedrawBoard();
     flow_.SetReviewing(true);
     review_.ContinueFromLastPosition();
-    return true;
 }
 
 void TReversiForm::DropFile(const QString& path) {
@@ -650,6 +661,7 @@ void TReversiForm::DropFile(const QString& path) {
     const QByteArray head = file.read(4);
     file.close();
     if (!HasMatchSignature(head)) {
+        DropTranscriptFile(path);
         return;
     }
     if (!ConfirmBreakNetGame()) {

@@ -12,6 +12,7 @@
 #include "app/qt_prompter.h"
 #include "app/settings_apply.h"
 #include "engine/compute_move.h"
+#include "engine/transcript.h"
 #include "game/command_line.h"
 #include "game/game_flow.h"
 #include "game/move_review.h"
@@ -97,10 +98,15 @@ class TReversiForm : public QMainWindow,
     // Commands.
     void SaveMatchCommand();
     void OpenMatchCommand();
-    // Opens a saved match into the game and plays on from its end; false when refused.
+    // Opens a saved match or a transcript into the game and plays on from its end; false
+    // when refused.
     bool OpenMatchFile(const QString& path);
-    // A file dropped on the window: saved matches open, anything else is ignored.
+    // A file dropped on the window: saved matches and transcripts open, anything else is
+    // ignored.
     void DropFile(const QString& path);
+    // Matches as text (transcript_commands.cpp).
+    void CopyMatchCommand();
+    void PasteMatchCommand();
     void ToggleAnimation();
     void ToggleSound();
     void ToggleMusic();
@@ -165,6 +171,16 @@ class TReversiForm : public QMainWindow,
     void ReportImageProblems();
     void RunPendingRequests();
     void PlayEffect(int effect) override;
+    // The window's side of a match just read into the session: board size, review state,
+    // and play going on from the match's end.
+    void ShowOpenedMatch(int oldSize);
+
+    // Transcripts as files and clipboard text (transcript_commands.cpp).
+    bool OpenTranscriptFile(const QString& path);
+    // A dropped file without the saved-match signature: text that reads as moves opens.
+    void DropTranscriptFile(const QString& path);
+    void SaveTranscriptFile(const QString& path);
+    void OpenTranscriptGame(TranscriptGame game);
 
     // Network play (reversi_form_net.cpp).
     void StartNetwork();

@@ -24,6 +24,7 @@ enum LockedCommand : int {
     kOptions,
     kOpen,
     kDrop,
+    kPaste,
 };
 
 }  // namespace
@@ -55,6 +56,7 @@ void TReversiForm::BuildCommandLock() {
     action(menu_.load, true);
     commandLock_.Add([this] { return acceptDrops(); },
                      [this](bool enabled) { setAcceptDrops(enabled); });
+    action(menu_.pasteMatch, true);
 }
 
 void TReversiForm::SetUndoRedoEnabled(bool enabled) {

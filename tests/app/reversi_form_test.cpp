@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -10,6 +11,7 @@
 #include "app/moves_list_box.h"
 #include "app/settings_apply.h"
 #include "engine/match_file.h"
+#include "engine/notation.h"
 #include "engine/rules.h"
 #include "engine/side_names.h"
 #include "game/game_texts.h"
@@ -285,30 +287,82 @@ TEST(ReversiFormTest, UndoRedoReviewAndTheChoiceDialog) {
     EXPECT_EQ(form.Session().record.Count(), 2);
 }
 
-TEST(ReversiFormTest, SaveThenOpenRestoresTheMatch) {
-    QTemporaryDir folder;
-    WindowRig rig({}, Fast());
+TEST(ReversiFormTest, SaveThenOpenRestoresTheMatchAsFileOrText) {
+    for (const char* name : {"game.qvz", "game.txt"}) {
+        QTemporaryDir folder;
+        WindowRig rig({}, Fast());
+        TReversiForm& form = *rig.form;
+        WindowRig::Settle();
+        ClickSquare(form, 53);
+        ClickSquare(form, FirstLegal(form.Session().position));
+        const GamePosition saved = form.Session().position;
+        const int count = form.Session().record.Count();
+        rig.savePath = folder.filePath(name);
+        form.SaveMatchCommand();
+        ASSERT_TRUE(QFile::exists(rig.savePath)) << name;
+        // As text, a letter and a digit per move of the small board, then a line break.
+        EXPECT_EQ(QFile(rig.savePath).size(),
+                  rig.savePath.endsWith(".txt") ? 2 * count + 1 : 24 + 156 * count);
+
+        form.Menu().newGame->trigger();
+        EXPECT_EQ(form.Session().record.Count(), 0);
+        rig.openPath = rig.savePath;
+        form.OpenMatchCommand();
+        EXPECT_EQ(form.Session().record.Count(), count) << name;
+        EXPECT_EQ(form.Session().position.board, saved.board) << name;
+        EXPECT_EQ(form.Session().position.sideToMove, saved.sideToMove) << name;
+        EXPECT_FALSE(form.Flow().Reviewing()) << name;
+        EXPECT_EQ(form.MovesList()->count(), count + 1) << name;
+        EXPECT_TRUE(rig.Prompts().messages.empty()) << name;
+    }
+}
+
+TEST(ReversiFormTest, PastedTranscriptOpensAtItsEndAndPlaysOn) {
+    WindowRig rig({}, Fast("8", "human"));
     TReversiForm& form = *rig.form;
     WindowRig::Settle();
     ClickSquare(form, 53);
-    ClickSquare(form, FirstLegal(form.Session().position));
-    const GamePosition saved = form.Session().position;
-    const int count = form.Session().record.Count();
-    rig.savePath = folder.filePath("game.qvz");
-    form.SaveMatchCommand();
-    ASSERT_TRUE(QFile::exists(rig.savePath));
-    EXPECT_EQ(QFile(rig.savePath).size(), 24 + 156 * count);
-
-    form.Menu().newGame->trigger();
-    EXPECT_EQ(form.Session().record.Count(), 0);
-    rig.openPath = rig.savePath;
-    form.OpenMatchCommand();
-    EXPECT_EQ(form.Session().record.Count(), count);
-    EXPECT_EQ(form.Session().position.board, saved.board);
-    EXPECT_EQ(form.Session().position.sideToMove, saved.sideToMove);
-    EXPECT_FALSE(form.Flow().Reviewing());
-    EXPECT_EQ(form.MovesList()->count(), count + 1);
+    // A game of the large board, pasted into a window of the small one.
+    QGuiApplication::clipboard()->setText(QStringLiteral("1. F7 2. e7\n3. d8"));
+    form.Menu().pasteMatch->trigger();
+    WindowRig::Settle();
     EXPECT_TRUE(rig.Prompts().messages.empty());
+    const GamePosition& position = form.Session().position;
+    ASSERT_EQ(position.boardSize, 10);
+    EXPECT_EQ(form.Board()->width(), 10 * 49 + 44);
+    for (const char* name : {"D8", "E7", "F7", "F6", "F5"}) {
+        EXPECT_EQ(position.board[*ParseSquare(10, name)], White) << name;
+    }
+    for (const char* name : {"E6", "E5"}) {
+        EXPECT_EQ(position.board[*ParseSquare(10, name)], Black) << name;
+    }
+    EXPECT_EQ(position.sideToMove, Black);
+    const QStringList expected = {" 1.Жёлтые ..... F:7", " 2.Зелёные .... E:7",
+                                  " 3.Жёлтые ..... D:8", "*FLAG:EOL*"};
+    QStringList lines;
+    for (int i = 0; i < form.MovesList()->count(); ++i) {
+        lines << form.MovesList()->item(i)->text();
+    }
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(form.MovesList()->SelectedRow(), 3);
+    EXPECT_FALSE(form.Flow().Reviewing());
+    EXPECT_TRUE(form.UndoRedoEnabled()) << "the pasted moves can be reviewed";
+    EXPECT_TRUE(form.Session().flags.trainingGame);
+
+    ClickSquare(form, FirstLegal(position));
+    EXPECT_EQ(form.Session().record.Count(), 4);
+    form.Menu().copyMatch->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("f7e7d8")));
+
+    // A slip leaves the match alone and says where it is.
+    QGuiApplication::clipboard()->setText(QStringLiteral("f5 d6 z9"));
+    form.Menu().pasteMatch->trigger();
+    ASSERT_EQ(rig.Prompts().messages.size(), 1u);
+    EXPECT_EQ(rig.Prompts().messages[0],
+              "Текст в буфере обмена не является записью партии: ход 3 «z9»: такого поля нет на "
+              "доске.");
+    EXPECT_EQ(form.Session().record.Count(), 4);
+    EXPECT_EQ(form.MovesList()->count(), 5);
 }
 
 TEST(ReversiFormTest, RefusedAndForeignFilesChangeNothing) {
@@ -335,6 +389,17 @@ TEST(ReversiFormTest, RefusedAndForeignFilesChangeNothing) {
     form.DropFile(broken);
     ASSERT_EQ(rig.Prompts().messages.size(), 1u);
     EXPECT_NE(rig.Prompts().messages[0].find("broken.qvz"), std::string::npos);
+
+    const QString slip = folder.filePath("slip.txt");
+    QFile slipFile(slip);
+    ASSERT_TRUE(slipFile.open(QIODevice::WriteOnly));
+    slipFile.write("e6 f4 e6");
+    slipFile.close();
+    form.DropFile(slip);
+    ASSERT_EQ(rig.Prompts().messages.size(), 2u);
+    EXPECT_EQ(rig.Prompts().messages[1],
+              "Файл «slip.txt» не является записью партии: ход 3 «e6» невозможен: ходят "
+              "Жёлтые.");
     EXPECT_EQ(form.Session().position.board, before.board);
     EXPECT_EQ(form.Session().record.Count(), 2);
 }

@@ -75,7 +75,10 @@ TEST_F(MatchCommandTest, NewSettlesPassesOnTheWay) {
         }
         std::string moves;
         for (const MoveEntry& entry : record.Moves()) {
-            moves += (moves.empty() ? "" : ",") + SquareName(size, entry.square);
+            if (!moves.empty()) {
+                moves += ',';
+            }
+            moves += SquareName(size, entry.square);
         }
         const std::string path = File("pass" + std::to_string(size) + ".qvz");
         const Outcome made =
@@ -110,6 +113,26 @@ TEST_F(MatchCommandTest, BadMovesAndRefusedFilesEndWithStatusTwo) {
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "");
     EXPECT_NE(refused.err.find("Файл «bad.qvz» повреждён"), std::string::npos) << refused.err;
+}
+
+TEST_F(MatchCommandTest, TranscriptsGoInAndComeOut) {
+    const std::string small = File("small.qvz");
+    const Outcome made = RunCommand({"match", "new", "--transcript", "1. E6 2. f4 3. c3", small});
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(RunCommand({"match", "show", small, "--transcript"}).out, "e6f4c3\n");
+
+    const std::string large = File("large.qvz");
+    ASSERT_EQ(RunCommand({"match", "new", "--transcript", "f7e7", large}).status, 0);
+    EXPECT_EQ(RunCommand({"match", "show", "--transcript", large}).out, "f7e7\n");
+    EXPECT_EQ(
+        RunCommand({"match", "new", "--size", "8", "--transcript", "f7", File("f7.qvz")}).status,
+        2);
+
+    const std::string bad = File("bad.qvz");
+    const Outcome refused = RunCommand({"match", "new", "--transcript", "e6 e6", bad});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("ход 2 «e6» невозможен"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(bad));
 }
 
 TEST_F(MatchCommandTest, ShowMarksSettingsAnOldFileDoesNotHold) {

@@ -26,7 +26,9 @@ constexpr std::array kCommands = {
                   &RunSelfplayCommand},
     EngineCommand{"bench", "bench [--size 8|10] [--engine literal|fast]", &RunBenchCommand},
     EngineCommand{"selftest", "selftest [--long] [--positions N] [--seed S]", &RunSelftestCommand},
-    EngineCommand{"match", "match show FILE | match new --size 8|10 --moves E6,F4,... OUT",
+    EngineCommand{"match",
+                  "match show FILE [--transcript] | match new --size 8|10 --moves E6,F4,... OUT | "
+                  "match new [--size 8|10] --transcript f5d6... OUT",
                   &RunMatchCommand},
 };
 

@@ -6,6 +6,7 @@
 #include "engine/match_file.h"
 #include "engine/notation.h"
 #include "engine/rules.h"
+#include "engine/transcript.h"
 #include "velmora-engine/command_options.h"
 
 namespace velmora {
@@ -56,17 +57,21 @@ void PrintStored(std::ostream& out, const char* name, const std::optional<T>& va
 }
 
 // Prints a saved match: version, size, the moves as the moves list shows them, then the
-// settings the file holds.
+// settings the file holds; with --transcript only its moves as a transcript.
 int Show(std::span<const std::string> args, std::ostream& out) {
     std::vector<std::string> rest;
     const std::string path = TakePositional(args, {}, rest, "file");
-    const CommandOptions options(rest, {}, {});
+    const CommandOptions options(rest, {}, {"transcript"});
     MatchReadResult read = ReadMatchFile(path);
     if (!read.match) {
         // A refused file is reported like a bad command line: the message, status 2.
         throw UsageError(read.error);
     }
     const SavedMatch& match = *read.match;
+    if (options.Has("transcript")) {
+        out << WriteTranscript(match.size, match.moves) << "\n";
+        return 0;
+    }
     OBoardTracker record(match.size);
     record.Assign(match.size, match.moves);
     out << "version " << match.version << "\n"
@@ -96,12 +101,44 @@ std::vector<std::string> SplitMoves(const std::string& text) {
     return moves;
 }
 
+void WriteNewMatch(const OBoardTracker& record, const std::string& path, std::ostream& out) {
+    std::string error;
+    if (!WriteMatch(record, MatchSettings{}, path, &error)) {
+        throw UsageError(error);
+    }
+    out << "wrote " << path << ": " << record.Count() << " moves on " << record.Size() << " x "
+        << record.Size() << "\n";
+}
+
+// A transcript read as the window reads a pasted one; --size fixes the board it is read on.
+int NewFromTranscript(const CommandOptions& options, const std::string& path, std::ostream& out) {
+    std::optional<int> size;
+    if (options.Value("size")) {
+        size = options.BoardSize();
+    }
+    TranscriptReadResult read = ReadTranscript(options.Required("transcript"), size);
+    if (!read.game) {
+        throw UsageError("Запись партии не принята: " + read.error + ".");
+    }
+    OBoardTracker record;
+    record.Assign(read.game->size, std::move(read.game->moves));
+    WriteNewMatch(record, path, out);
+    return 0;
+}
+
 // Plays the moves from the start, settling passes as the game does, and saves the match
 // with the default settings.
 int New(std::span<const std::string> args, std::ostream& out) {
     std::vector<std::string> rest;
-    const std::string path = TakePositional(args, {"size", "moves"}, rest, "output file");
-    const CommandOptions options(rest, {"size", "moves"}, {});
+    const std::string path =
+        TakePositional(args, {"size", "moves", "transcript"}, rest, "output file");
+    const CommandOptions options(rest, {"size", "moves", "transcript"}, {});
+    if (options.Value("transcript")) {
+        if (options.Value("moves")) {
+            throw UsageError("--moves and --transcript exclude each other");
+        }
+        return NewFromTranscript(options, path, out);
+    }
     const int size = options.BoardSize();
     const std::vector<std::string> moves = SplitMoves(options.Required("moves"));
 
@@ -135,18 +172,14 @@ int New(std::span<const std::string> args, std::ostream& out) {
         MakeMove(position.board, size, *square, mover, Opponent(mover));
         position.sideToMove = Opponent(mover);
     }
-    std::string error;
-    if (!WriteMatch(record, MatchSettings{}, path, &error)) {
-        throw UsageError(error);
-    }
-    out << "wrote " << path << ": " << record.Count() << " moves on " << size << " x " << size
-        << "\n";
+    WriteNewMatch(record, path, out);
     return 0;
 }
 
 }  // namespace
 
-// "match show FILE" and "match new --size 8|10 --moves E6,F4,... OUT".
+// "match show FILE [--transcript]", "match new --size 8|10 --moves E6,F4,... OUT" and
+// "match new [--size 8|10] --transcript f5d6... OUT".
 int RunMatchCommand(std::span<const std::string> args, std::ostream& out) {
     if (args.empty()) {
         throw UsageError("expected show or new");

@@ -349,6 +349,37 @@ const std::vector<std::pair<std::string, Draw>>& Designs() {
              p.drawRect(QRectF(8.5, 2.3, 1.6, 3));
          }},
         {"open", [](QPainter& p) { Folder(p, true); }},
+        {"copy_match",
+         [](QPainter& p) {
+             // Two written sheets of moves, one over the other.
+             for (const QPointF at : {QPointF(1.5, 1.5), QPointF(5.5, 4.5)}) {
+                 p.setPen(Pen(kInk, 0.9));
+                 p.setBrush(kPaper);
+                 p.drawRect(QRectF(at.x(), at.y(), 9, 10.5));
+                 for (int i = 0; i < 3; ++i) {
+                     const double y = at.y() + 3 + 2.6 * i;
+                     p.setPen(Pen(i % 2 == 0 ? kAmberEdge : kGreen, 1.1));
+                     p.drawLine(QPointF(at.x() + 2, y), QPointF(at.x() + 7 - (i % 2) * 1.5, y));
+                 }
+             }
+         }},
+        {"paste_match",
+         [](QPainter& p) {
+             // A clipboard holding a sheet of moves.
+             p.setPen(Pen(kAmberEdge, 0.9));
+             p.setBrush(kAmber.darker(110));
+             p.drawRoundedRect(QRectF(2, 2.5, 12, 12.5), 1.2, 1.2);
+             p.setPen(Pen(kInk, 0.8));
+             p.setBrush(kPaper);
+             p.drawRect(QRectF(4, 4.5, 8, 9));
+             p.setBrush(QColor(200, 200, 196));
+             p.drawRoundedRect(QRectF(5.5, 1, 5, 3), 0.8, 0.8);
+             for (int i = 0; i < 3; ++i) {
+                 const double y = 7 + 2.3 * i;
+                 p.setPen(Pen(i % 2 == 0 ? kAmberEdge : kGreen, 1.1));
+                 p.drawLine(QPointF(5.5, y), QPointF(10.5 - (i % 2) * 1.5, y));
+             }
+         }},
         {"help",
          [](QPainter& p) {
              Disc(p, 8, 8, 6.8, kAmber, kAmberEdge);
