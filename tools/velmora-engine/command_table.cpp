@@ -12,6 +12,7 @@ int RunSelfplayCommand(std::span<const std::string> args, std::ostream& out);
 int RunBenchCommand(std::span<const std::string> args, std::ostream& out);
 int RunSelftestCommand(std::span<const std::string> args, std::ostream& out);
 int RunMatchCommand(std::span<const std::string> args, std::ostream& out);
+int RunSolveCommand(std::span<const std::string> args, std::ostream& out);
 
 namespace {
 
@@ -28,6 +29,8 @@ constexpr std::array kCommands = {
     EngineCommand{"selftest", "selftest [--long] [--positions N] [--seed S]", &RunSelftestCommand},
     EngineCommand{"match", "match show FILE | match new --size 8|10 --moves E6,F4,... OUT",
                   &RunMatchCommand},
+    EngineCommand{"solve", "solve --size 8|10 --board TEXT --to-move white|black",
+                  &RunSolveCommand},
 };
 
 }  // namespace
