@@ -13,6 +13,7 @@ int RunBenchCommand(std::span<const std::string> args, std::ostream& out);
 int RunSelftestCommand(std::span<const std::string> args, std::ostream& out);
 int RunMatchCommand(std::span<const std::string> args, std::ostream& out);
 int RunSolveCommand(std::span<const std::string> args, std::ostream& out);
+int RunAnalyseCommand(std::span<const std::string> args, std::ostream& out);
 
 namespace {
 
@@ -29,8 +30,9 @@ constexpr std::array kCommands = {
     EngineCommand{"selftest", "selftest [--long] [--positions N] [--seed S]", &RunSelftestCommand},
     EngineCommand{"match", "match show FILE | match new --size 8|10 --moves E6,F4,... OUT",
                   &RunMatchCommand},
-    EngineCommand{"solve", "solve --size 8|10 --board TEXT --to-move white|black",
+    EngineCommand{"solve", "solve --size 8|10 --board TEXT --to-move white|black | solve --bench",
                   &RunSolveCommand},
+    EngineCommand{"analyse", "analyse FILE.qvz", &RunAnalyseCommand},
 };
 
 }  // namespace
