@@ -142,6 +142,10 @@ MainMenu BuildMainMenu(QMenuBar* bar, QObject* owner) {
                      "save");
     m.load = AddItem(m.listMenu, "Открыть...", "Открыть ранее сохранённую партию",
                      Qt::CTRL | Qt::Key_L, "open");
+    m.listMenu->addSeparator();
+    m.analysis = AddItem(m.listMenu, "Анализ партии",
+                         "Оценить каждый ход партии и показать неточности и ошибки",
+                         Qt::CTRL | Qt::Key_A, "analysis");
 
     m.helpMenu = AddMenu(bar, "Информация", "Разнообразная информация...");
     m.help =

@@ -42,6 +42,7 @@ struct MainMenu {
     QAction* showMoves = nullptr;
     QAction* save = nullptr;
     QAction* load = nullptr;
+    QAction* analysis = nullptr;
     // Информация
     QMenu* helpMenu = nullptr;
     QAction* help = nullptr;

@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/analysis_window.h"
 #include "app/app_paths.h"
 #include "app/audio_music_source_dialog.h"
 #include "app/audio_music_timer.h"
@@ -304,6 +305,7 @@ void TReversiForm::ConnectCommands() {
     connect(menu_.showMoves, &QAction::triggered, this, [this] { ToggleMovesList(); });
     connect(menu_.save, &QAction::triggered, this, [this] { SaveMatchCommand(); });
     connect(menu_.load, &QAction::triggered, this, [this] { OpenMatchCommand(); });
+    connect(menu_.analysis, &QAction::triggered, this, [this] { OpenAnalysisWindow(*this); });
     connect(menu_.help, &QAction::triggered, this, [this] { HelpCommand(); });
     connect(menu_.statistics, &QAction::triggered, this, [this] { ShowStatistics(); });
 
