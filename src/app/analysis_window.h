@@ -36,6 +36,7 @@ class AnalysisWindow : public QWidget {
     QListWidget* FaultList() const { return list_; }
     QProgressBar* Progress() const { return progress_; }
     bool Running() const { return worker_.joinable(); }
+    int AnalysedMoves() const { return static_cast<int>(moves_.size()); }
     // Shows the position of index (0 the start, k after move k) through the review.
     void JumpToPosition(int index);
 

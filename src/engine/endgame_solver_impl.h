@@ -62,6 +62,8 @@ class ExactSolver {
     static constexpr int kTableEmpties = 8;
     // From this many empties on, the children are looked up before any is searched.
     static constexpr int kEtcEmpties = 10;
+    // Stable discs are counted only where the bound they give could cut.
+    static constexpr int kStabilityAlpha = 0;
     static constexpr int kMaxMoves = Size == 8 ? 40 : 64;
 
     struct Candidate {
@@ -92,6 +94,65 @@ class ExactSolver {
     }
 
     bool Stopped() const { return stop_.load(std::memory_order_relaxed); }
+
+    // Every line of the board in one direction (rows, columns, and both diagonals).
+    struct Lines {
+        Bits masks[2 * Size] = {};
+        int count = 0;
+    };
+    static constexpr Lines LinesAlong(int dc, int dr) {
+        constexpr int w = BitLayout<Size>::kWidth;
+        Lines lines;
+        for (int row = 0; row < Size; ++row) {
+            for (int column = 0; column < Size; ++column) {
+                // A line starts where the step back leaves the board.
+                const int pc = column - dc;
+                const int pr = row - dr;
+                if (pc >= 0 && pc < Size && pr >= 0 && pr < Size) {
+                    continue;
+                }
+                Bits mask = 0;
+                for (int c = column, r = row; c >= 0 && c < Size && r >= 0 && r < Size;
+                     c += dc, r += dr) {
+                    mask |= Bits{1} << (r * w + c);
+                }
+                lines.masks[lines.count++] = mask;
+            }
+        }
+        return lines;
+    }
+
+    static Bits FullLines(const Lines& lines, Bits filled) {
+        Bits full = 0;
+        for (int i = 0; i < lines.count; ++i) {
+            full |= (filled & lines.masks[i]) == lines.masks[i] ? lines.masks[i] : Bits{0};
+        }
+        return full;
+    }
+
+    // Discs of x that can never be turned: those whose four lines are all full, and runs
+    // along an edge from a corner x holds.
+    static Bits StableDiscs(Bits x, Bits filled) {
+        Bits stable = x & FullLines(kRows, filled) & FullLines(kColumns, filled) &
+                      FullLines(kDiagonals, filled) & FullLines(kAntiDiagonals, filled);
+        constexpr int w = BitLayout<Size>::kWidth;
+        constexpr int corners[4][3] = {{0, 1, w},
+                                       {Size - 1, -1, w},
+                                       {(Size - 1) * w, 1, -w},
+                                       {(Size - 1) * w + Size - 1, -1, -w}};
+        for (const auto& corner : corners) {
+            if ((x & (Bits{1} << corner[0])) == 0) {
+                continue;
+            }
+            for (int d = 1; d < 3; ++d) {
+                for (int i = 0, bit = corner[0]; i < Size && (x & (Bits{1} << bit)) != 0;
+                     ++i, bit += corner[d]) {
+                    stable |= Bits{1} << bit;
+                }
+            }
+        }
+        return stable;
+    }
 
     Bits SquareBit(int bit) const {
         if constexpr (Size == 8) {
@@ -250,6 +311,14 @@ class ExactSolver {
                 beta = beta < upper ? beta : upper;
             }
         }
+        // The opponent's stable discs bound what the side to move can reach.
+        if (bestBitOut == nullptr && alpha >= kSquares - 2 * Popcount(o) &&
+            alpha >= kStabilityAlpha) {
+            const int ceiling = kSquares - 2 * Popcount(StableDiscs(o, p | o));
+            if (ceiling <= alpha) {
+                return ceiling;
+            }
+        }
         const Bits moves = Moves<Size>(p, o);
         if (moves == 0) {
             return Pass(p, o, alpha, beta, passed, empties);
@@ -357,6 +426,11 @@ class ExactSolver {
     }
 
     static constexpr Bits kCorners = CornerMask();
+    static constexpr Lines kRows = LinesAlong(1, 0);
+    static constexpr Lines kColumns = LinesAlong(0, 1);
+    static constexpr Lines kDiagonals = LinesAlong(1, 1);
+    static constexpr Lines kAntiDiagonals = LinesAlong(-1, 1);
+    static constexpr int kSquares = Size * Size;
     static constexpr Bits kQuadrants[4] = {Quadrant(0), Quadrant(1), Quadrant(2), Quadrant(3)};
 
     const Tables& t_;

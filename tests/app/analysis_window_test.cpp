@@ -109,7 +109,8 @@ TEST(AnalysisWindowTest, FinishedGameGraphAndListJumpTheReview) {
 }
 
 // A game still going against the computer: No leaves everything as it was; Yes makes it a
-// training game and analyses; closing the window mid-analysis leaves no thread behind.
+// training game and analyses; closing the window mid-analysis leaves no thread behind, and
+// another match opened mid-analysis is analysed instead.
 TEST(AnalysisWindowTest, UnfinishedGameAsksFirstAndClosingStopsTheWork) {
     WindowRig rig({}, Presets);
     ASSERT_TRUE(rig.form->OpenMatchFile(SaveGame(rig.ConfigFolder(), 10, 40)));
@@ -122,7 +123,6 @@ TEST(AnalysisWindowTest, UnfinishedGameAsksFirstAndClosingStopsTheWork) {
     EXPECT_EQ(rig.form->findChild<AnalysisWindow*>(), nullptr);
     EXPECT_FALSE(rig.form->Session().flags.trainingGame);
 
-    const int threadsBefore = ThreadCount();
     rig.Prompts().answers = {true};
     rig.form->Menu().analysis->trigger();
     EXPECT_TRUE(rig.form->Session().flags.trainingGame);
@@ -130,11 +130,24 @@ TEST(AnalysisWindowTest, UnfinishedGameAsksFirstAndClosingStopsTheWork) {
     ASSERT_TRUE(window);
     ASSERT_TRUE(WaitFor([&] { return window->Progress()->value() >= 1; }, 60));
     ASSERT_TRUE(window->Running());
+    const int threadsRunning = ThreadCount();
     window->close();
     EXPECT_FALSE(window->Running());
-    EXPECT_EQ(ThreadCount(), threadsBefore);
+    EXPECT_EQ(ThreadCount(), threadsRunning - 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
+
+    // Now a training game: no question.
+    rig.form->Menu().analysis->trigger();
+    EXPECT_EQ(rig.Prompts().questions.size(), 2u);
+    window = rig.form->findChild<AnalysisWindow*>();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(window->Running());
+    ASSERT_TRUE(rig.form->OpenMatchFile(SaveGame(rig.ConfigFolder(), 8, 1000)));
+    const int count = rig.form->Session().record.Count();
+    ASSERT_TRUE(WaitFor([&] { return window->Graph()->HasGraph(); }, 120));
+    EXPECT_EQ(window->AnalysedMoves(), count);
+    EXPECT_FALSE(window->Running());
 }
 
 }  // namespace
