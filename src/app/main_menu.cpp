@@ -148,6 +148,10 @@ MainMenu BuildMainMenu(QMenuBar* bar, QObject* owner) {
     m.pasteMatch = AddItem(m.listMenu, "Вставить партию",
                            "Вставить партию, записанную текстом, из буфера обмена",
                            Qt::CTRL | Qt::Key_V, "paste_match");
+    m.listMenu->addSeparator();
+    m.analysis = AddItem(m.listMenu, "Анализ партии",
+                         "Оценить каждый ход партии и показать неточности и ошибки",
+                         Qt::CTRL | Qt::Key_A, "analysis");
 
     m.helpMenu = AddMenu(bar, "Информация", "Разнообразная информация...");
     m.help =

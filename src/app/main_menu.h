@@ -44,6 +44,7 @@ struct MainMenu {
     QAction* load = nullptr;
     QAction* copyMatch = nullptr;
     QAction* pasteMatch = nullptr;
+    QAction* analysis = nullptr;
     // Информация
     QMenu* helpMenu = nullptr;
     QAction* help = nullptr;

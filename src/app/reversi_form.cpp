@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/analysis_window.h"
 #include "app/app_paths.h"
 #include "app/audio_music_source_dialog.h"
 #include "app/audio_music_timer.h"
@@ -307,6 +308,7 @@ void TReversiForm::ConnectCommands() {
     connect(menu_.load, &QAction::triggered, this, [this] { OpenMatchCommand(); });
     connect(menu_.copyMatch, &QAction::triggered, this, [this] { CopyMatchCommand(); });
     connect(menu_.pasteMatch, &QAction::triggered, this, [this] { PasteMatchCommand(); });
+    connect(menu_.analysis, &QAction::triggered, this, [this] { OpenAnalysisWindow(*this); });
     connect(menu_.help, &QAction::triggered, this, [this] { HelpCommand(); });
     connect(menu_.statistics, &QAction::triggered, this, [this] { ShowStatistics(); });
 

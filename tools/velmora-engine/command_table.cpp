@@ -12,6 +12,8 @@ int RunSelfplayCommand(std::span<const std::string> args, std::ostream& out);
 int RunBenchCommand(std::span<const std::string> args, std::ostream& out);
 int RunSelftestCommand(std::span<const std::string> args, std::ostream& out);
 int RunMatchCommand(std::span<const std::string> args, std::ostream& out);
+int RunSolveCommand(std::span<const std::string> args, std::ostream& out);
+int RunAnalyseCommand(std::span<const std::string> args, std::ostream& out);
 
 namespace {
 
@@ -30,6 +32,9 @@ constexpr std::array kCommands = {
                   "match show FILE [--transcript] | match new --size 8|10 --moves E6,F4,... OUT | "
                   "match new [--size 8|10] --transcript f5d6... OUT",
                   &RunMatchCommand},
+    EngineCommand{"solve", "solve --size 8|10 --board TEXT --to-move white|black | solve --bench",
+                  &RunSolveCommand},
+    EngineCommand{"analyse", "analyse FILE.qvz", &RunAnalyseCommand},
 };
 
 }  // namespace

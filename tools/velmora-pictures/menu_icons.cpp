@@ -423,6 +423,18 @@ const std::vector<std::pair<std::string, Draw>>& Designs() {
              p.setBrush(QColor(150, 132, 118));
              p.drawRect(QRectF(10.5, 10, 3, 4));
          }},
+        {"analysis",
+         [](QPainter& p) {
+             p.setPen(Pen(kInk, 1.0));
+             p.drawLine(QPointF(1.5, 1.5), QPointF(1.5, 14.5));
+             p.drawLine(QPointF(1.5, 14.5), QPointF(14.5, 14.5));
+             const QPointF points[] = {{3.5, 9}, {6.5, 6}, {9.5, 8}, {13, 3}};
+             p.setPen(Pen(kGreenEdge, 1.1));
+             p.drawPolyline(points, 4);
+             for (const QPointF& point : points) {
+                 Disc(p, point.x(), point.y(), 1.6, kAmber, kAmberEdge);
+             }
+         }},
         {"about",
          [](QPainter& p) {
              Disc(p, 8, 8, 6.8, kGreen, kGreenEdge);

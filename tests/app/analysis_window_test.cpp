@@ -1,0 +1,154 @@
+#include "app/analysis_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTest>
+#include <chrono>
+#include <filesystem>
+
+#include "app/analysis_graph.h"
+#include "engine/fast_search.h"
+#include "engine/match_file.h"
+#include "engine/rules.h"
+#include "game/game_texts.h"
+#include "window_rig.h"
+
+namespace velmora {
+namespace {
+
+using window_test::WindowRig;
+
+void Presets(QSettings& store) {
+    store.setValue("options/showtips", "no");
+    store.setValue("net/listn", "no");
+    store.sync();
+}
+
+// A level-1 game of the given size against itself, stopped after at most moveLimit moves,
+// saved as a match against the computer.
+QString SaveGame(const QString& folder, int size, int moveLimit) {
+    OBoardTracker record(size);
+    GamePosition position;
+    position.Reset(size);
+    while (record.Count() < moveLimit) {
+        const ScanResult scan = ScanBoard(position.board, size);
+        if (scan.GameOver()) {
+            break;
+        }
+        const int side = position.sideToMove;
+        if (!scan.CanMove(side)) {
+            position.sideToMove = Opponent(side);
+            continue;
+        }
+        const int move = size == 10 ? FastSearchOn<10>(position.board, side, {1}, nullptr).move
+                                    : FastSearchOn<8>(position.board, side, {1}, nullptr).move;
+        record.AddMove(position, move, side, Opponent(side));
+        MakeMove(position.board, size, move, side, Opponent(side));
+        position.sideToMove = Opponent(side);
+    }
+    const QString path = folder + "/game.qvz";
+    EXPECT_TRUE(WriteMatch(record, MatchSettings{}, path.toStdString(), nullptr));
+    return path;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        WindowRig::Settle(20);
+    }
+    return true;
+}
+
+int ThreadCount() {
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return static_cast<int>(std::distance(tasks, std::filesystem::directory_iterator()));
+}
+
+// A finished game asks nothing; the graph comes; a click on a point and on a row of the list
+// show those positions, as the moves list would.
+TEST(AnalysisWindowTest, FinishedGameGraphAndListJumpTheReview) {
+    WindowRig rig({}, Presets);
+    ASSERT_TRUE(rig.form->OpenMatchFile(SaveGame(rig.ConfigFolder(), 8, 1000)));
+    OBoardTracker& record = rig.form->Session().record;
+    const int count = record.Count();
+    ASSERT_EQ(record.Current(), count);
+
+    rig.form->Menu().analysis->trigger();
+    auto* window = rig.form->findChild<AnalysisWindow*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(rig.Prompts().questions.empty());
+    EXPECT_FALSE(rig.form->Session().flags.trainingGame);
+    ASSERT_TRUE(WaitFor([&] { return window->Graph()->HasGraph(); }, 120));
+    EXPECT_FALSE(window->Running());
+    EXPECT_EQ(window->Graph()->Current(), count);
+
+    QTest::mouseClick(window->Graph(), Qt::LeftButton, {}, window->Graph()->PointOf(20));
+    EXPECT_EQ(record.Current(), 20);
+    EXPECT_EQ(rig.form->Session().position.board, record.Entry(20).snapshot);
+    EXPECT_EQ(window->Graph()->Current(), 20);
+
+    // A level-1 game has faults; each row goes to the position before its move.
+    QListWidget* list = window->FaultList();
+    ASSERT_GT(list->count(), 0);
+    QListWidgetItem* row = list->item(list->count() - 1);
+    const int number = row->text().section('.', 0, 0).toInt();
+    ASSERT_GT(number, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    EXPECT_EQ(record.Current(), number - 1);
+
+    // A second command brings the same window forward.
+    rig.form->Menu().analysis->trigger();
+    EXPECT_EQ(rig.form->findChildren<AnalysisWindow*>().size(), 1);
+}
+
+// A game still going against the computer: No leaves everything as it was; Yes makes it a
+// training game and analyses; closing the window mid-analysis leaves no thread behind, and
+// another match opened mid-analysis is analysed instead.
+TEST(AnalysisWindowTest, UnfinishedGameAsksFirstAndClosingStopsTheWork) {
+    WindowRig rig({}, Presets);
+    ASSERT_TRUE(rig.form->OpenMatchFile(SaveGame(rig.ConfigFolder(), 10, 40)));
+    ASSERT_FALSE(rig.form->Session().flags.trainingGame);
+
+    rig.Prompts().answers = {false};
+    rig.form->Menu().analysis->trigger();
+    ASSERT_EQ(rig.Prompts().questions.size(), 1u);
+    EXPECT_EQ(rig.Prompts().questions[0], kAnalysisQuestion);
+    EXPECT_EQ(rig.form->findChild<AnalysisWindow*>(), nullptr);
+    EXPECT_FALSE(rig.form->Session().flags.trainingGame);
+
+    rig.Prompts().answers = {true};
+    rig.form->Menu().analysis->trigger();
+    EXPECT_TRUE(rig.form->Session().flags.trainingGame);
+    QPointer<AnalysisWindow> window = rig.form->findChild<AnalysisWindow*>();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitFor([&] { return window->Progress()->value() >= 1; }, 60));
+    ASSERT_TRUE(window->Running());
+    const int threadsRunning = ThreadCount();
+    window->close();
+    EXPECT_FALSE(window->Running());
+    EXPECT_EQ(ThreadCount(), threadsRunning - 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+
+    // Now a training game: no question.
+    rig.form->Menu().analysis->trigger();
+    EXPECT_EQ(rig.Prompts().questions.size(), 2u);
+    window = rig.form->findChild<AnalysisWindow*>();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(window->Running());
+    ASSERT_TRUE(rig.form->OpenMatchFile(SaveGame(rig.ConfigFolder(), 8, 1000)));
+    const int count = rig.form->Session().record.Count();
+    ASSERT_TRUE(WaitFor([&] { return window->Graph()->HasGraph(); }, 120));
+    EXPECT_EQ(window->AnalysedMoves(), count);
+    EXPECT_FALSE(window->Running());
+}
+
+}  // namespace
+}  // namespace velmora
