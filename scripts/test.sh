@@ -20,5 +20,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELMORA_GUI=OFF -DVELMORA_BE
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-# A bounded libFuzzer run over the saved-match reader (skipped when clang cannot build it).
+# Bounded libFuzzer runs over the saved-match reader and the network connection (skipped
+# when clang cannot build them).
 FUZZ_SECONDS=${FUZZ_SECONDS:-30} ./scripts/fuzz-match-file.sh build-fuzz
+FUZZ_SECONDS=${FUZZ_SECONDS:-30} ./scripts/fuzz-net-connection.sh build-fuzz

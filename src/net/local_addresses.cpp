@@ -17,8 +17,8 @@ QStringList CallableAddresses(const QList<InterfaceAddresses>& interfaces) {
             }
             if (address.protocol() == QAbstractSocket::IPv4Protocol) {
                 v4 << address.toString();
-            } else if (address.protocol() == QAbstractSocket::IPv6Protocol &&
-                       address.isGlobal() && !address.isUniqueLocalUnicast()) {
+            } else if (address.protocol() == QAbstractSocket::IPv6Protocol && address.isGlobal() &&
+                       !address.isUniqueLocalUnicast()) {
                 v6 << address.toString();
             }
         }

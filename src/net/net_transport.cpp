@@ -51,8 +51,8 @@ const NetTransport::Connection* NetTransport::Peer() const {
 
 NetTransport::Connection& NetTransport::Add(QTcpSocket* socket, NetRole role) {
     const NetConnectionId id = nextId_++;
-    auto connection =
-        std::unique_ptr<Connection>(new Connection{id, socket, NetMessageDecoder(role, boardSize_)});
+    auto connection = std::unique_ptr<Connection>(
+        new Connection{id, socket, NetMessageDecoder(role, boardSize_)});
     socket->setParent(this);
     // A flood then waits in the kernel rather than in our memory.
     socket->setReadBufferSize(static_cast<qint64>(NetMessageDecoder::kNetReadBufferBytes));

@@ -50,9 +50,10 @@ class NetTransportEvents {
 // either still owe their call request or were sent the busy reply and are only waited for
 // to leave (what they send is dropped, and one that lingers is closed after a while). Every
 // connected socket has TCP keep-alive on, so a dead link ends like a closed one; a call
-// that does not connect within the connect timeout fails like a refused one. Whatever a peer sends, memory stays bounded: each
-// socket buffers kNetReadBufferBytes, the decoder keeps little, the queue of undelivered
-// messages stops reading when full, and replies to a peer that does not read are dropped.
+// that does not connect within the connect timeout fails like a refused one. Whatever a peer sends,
+// memory stays bounded: each socket buffers kNetReadBufferBytes, the decoder keeps little, the
+// queue of undelivered messages stops reading when full, and replies to a peer that does not read
+// are dropped.
 class NetTransport : public QObject {
     Q_OBJECT
 

@@ -21,9 +21,9 @@ namespace velmora {
 // next read, but only by bytes that can continue it (digits for "M", a colour letter and a
 // size digit for "B", board letters for "D") and only if that read comes within
 // kJoinWindow. Otherwise the piece is dropped and the new read stands on its own: a peer
-// that sent a stray "M" must not have its next message swallowed. "T" and the name of "B" still take the rest of their read: nothing marks their
-// end, so a conforming peer cannot be told apart there. A first byte that names no message
-// makes the rest of its read ignored, as before.
+// that sent a stray "M" must not have its next message swallowed. "T" and the name of "B" still
+// take the rest of their read: nothing marks their end, so a conforming peer cannot be told apart
+// there. A first byte that names no message makes the rest of its read ignored, as before.
 //
 // Messages the role does not act on are dropped; a field cut short by a byte that is no
 // board letter is dropped and reading goes on at that byte.

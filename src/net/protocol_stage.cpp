@@ -21,8 +21,9 @@ NetAction NetCallStage::Decide(NetRole role, const NetMessage& message, const Ne
     };
     switch (LetterOf(message)) {
         case 'B':
-            return answerer ? moveTo(NetStage::AwaitingRequest, NetStage::Asking, NetAction::AskCall)
-                            : NetAction::Ignore;
+            return answerer
+                       ? moveTo(NetStage::AwaitingRequest, NetStage::Asking, NetAction::AskCall)
+                       : NetAction::Ignore;
         case 'Y':
             return answerer ? NetAction::Ignore
                             : moveTo(NetStage::AwaitingAnswer, NetStage::Started,
@@ -41,7 +42,7 @@ NetAction NetCallStage::Decide(NetRole role, const NetMessage& message, const Ne
             const auto& move = std::get<NetMove>(message);
             const bool peersTurn = game.sideToMove != game.localSide;
             return game.networkGame && move.square != NoMove && peersTurn ? NetAction::PlayMove
-                                                                         : NetAction::Ignore;
+                                                                          : NetAction::Ignore;
         }
         case 'R':
             return game.networkGame ? NetAction::Restart : NetAction::Ignore;

@@ -272,8 +272,11 @@ TEST(NetTransportTest, CallsByNameAndByEitherAddressReachADualStackListener) {
     const struct {
         const char* host;
         const char* seenFrom;
-    } calls[] = {{"127.0.0.1", "127.0.0.1"}, {"::1", "::1"}, {"[::1]", "::1"},
-                 {"localhost", nullptr}, {"LOCALHOST", nullptr}};
+    } calls[] = {{"127.0.0.1", "127.0.0.1"},
+                 {"::1", "::1"},
+                 {"[::1]", "::1"},
+                 {"localhost", nullptr},
+                 {"LOCALHOST", nullptr}};
     int connected = 0;
     for (const auto& call : calls) {
         SCOPED_TRACE(call.host);
