@@ -246,7 +246,8 @@ TEST(NetGameTest, LocalDisconnectIsSilentAndThePeerIsToldWithTheDisconnectSound)
     ASSERT_TRUE(rig.Connect(true, true));
     ASSERT_TRUE(rig.PlayOneMove());
     caller.Net().NetMenuDisconnectClick();
-    ASSERT_TRUE(PumpUntil([&] { return !answerer.Session().flags.networkGame; }));
+    // The notice and the new local game follow once the departure's handler has returned.
+    ASSERT_TRUE(PumpUntil([&] { return !rig.answerer.Prompts().messages.empty(); }));
     for (TReversiForm* form : {&answerer, &caller}) {
         const GameSession& session = form->Session();
         EXPECT_FALSE(session.flags.networkGame);
@@ -275,7 +276,8 @@ TEST(NetGameTest, ClosingTheProgramDuringAGameTellsOnlyThePeer) {
     ASSERT_TRUE(rig.PlayOneMove());
     TReversiForm& caller = *rig.caller.form;
     rig.answerer.form->close();
-    ASSERT_TRUE(PumpUntil([&] { return !caller.Session().flags.networkGame; }));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.caller.Prompts().messages.empty(); }));
+    EXPECT_FALSE(caller.Session().flags.networkGame);
     EXPECT_EQ(rig.caller.Prompts().messages, std::vector<std::string>{kNetBrokenOffText});
     EXPECT_TRUE(rig.answerer.Prompts().messages.empty());
     EXPECT_EQ(caller.Session().record.Count(), 0);
