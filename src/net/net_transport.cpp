@@ -289,11 +289,6 @@ bool NetTransport::OpenClient(const QString& host) {
     return true;
 }
 
-bool NetTransport::Calling() const {
-    const auto it = connections_.find(clientId_);
-    return it != connections_.end() && !it->second->connected;
-}
-
 void NetTransport::CloseClient() {
     if (clientId_ == 0) {
         return;

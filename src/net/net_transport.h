@@ -95,8 +95,6 @@ class NetTransport : public QObject {
     // Starts calling host (a name, an IPv4 or an IPv6 address, the latter possibly in
     // brackets); false when the call cannot even start. A previous call is dropped.
     bool OpenClient(const QString& host);
-    // A call started and not yet connected.
-    bool Calling() const;
     // Closes the calling socket, whatever its state.
     void CloseClient();
 

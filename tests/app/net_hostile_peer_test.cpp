@@ -161,6 +161,7 @@ TEST(NetHostilePeerTest, StrangersGoUnnoticedAndTheRealCallerGetsIn) {
         3000));
     EXPECT_TRUE(silent.received.isEmpty());
     EXPECT_EQ(net.WaitingCount(), 0);
+    EXPECT_FALSE(rig.window.form->isVisible()) << "a stranger does not bring the window up";
 
     // A connect-and-close, and at once the real caller, who gets in.
     {
@@ -168,6 +169,7 @@ TEST(NetHostilePeerTest, StrangersGoUnnoticedAndTheRealCallerGetsIn) {
         scan.socket.disconnectFromHost();
     }
     rig.peer = rig.Call();
+    EXPECT_TRUE(rig.window.form->isVisible()) << "a call request brings the window up";
     EXPECT_EQ(rig.dialogs, 1) << "only the real call request was asked";
     EXPECT_TRUE(net.Listening());
     EXPECT_TRUE(rig.window.Prompts().messages.empty());
