@@ -86,11 +86,6 @@ TEST(ProtocolFramingTest, SplitMessagesAreCompletedFromTheNextRead) {
         bytes.push_back(stream.substr(textStart));
         EXPECT_EQ(FeedPieces(decoder, bytes), whole);
     }
-    // The head of a call request waits too; its name is the rest of the read that ends it.
-    EXPECT_EQ(FeedPieces(NetRole::Answerer, 8, {"B", "W", "8PC"}),
-              (std::vector<NetMessage>{NetCallRequest{White, 8, "PC"}}));
-    EXPECT_EQ(FeedPieces(NetRole::Answerer, 8, {"B", "B0\xC8\xCC\xDF"}),
-              (std::vector<NetMessage>{NetCallRequest{Black, 10, "ИМЯ"}}));
 }
 
 // A piece left by one read joins the next only if that read can carry it on and comes within
