@@ -80,7 +80,7 @@ TEST(NetGameTest, CallAcceptAndPlayWholeGamesOnBothSizesWithBothColours) {
             };
             rig.gameOverDoneWhen = [&](TReversiForm* shown) {
                 const bool answered = rig.remoteFields.size() > asked[shown] &&
-                                      rig.remoteFields.back() == "D" + net_test::BoardOf(*shown);
+                                      rig.remoteFields.back() == net_test::FieldMessageOf(*shown);
                 answeredUnderBox += answered ? 1 : 0;
                 return answered;
             };
@@ -357,7 +357,7 @@ TEST(NetGameTest, KeyCodesAskForTheFieldAndThePeerAddressOnlyInANetworkGame) {
     ASSERT_TRUE(rig.PlayOneMove());
     QTest::keyClicks(&caller, QStringLiteral("fvodXrum"));  // a slip keeps the part typed
     ASSERT_TRUE(PumpUntil([&] { return rig.remoteFields.size() == 1; }));
-    EXPECT_EQ(rig.remoteFields[0], "D" + net_test::BoardOf(answerer));
+    EXPECT_EQ(rig.remoteFields[0], net_test::FieldMessageOf(answerer));
     EXPECT_EQ(rig.remoteFields[0].size(), 101u);
 
     QTest::keyClicks(&answerer, QStringLiteral("hplenkatorix"));

@@ -86,6 +86,13 @@ inline std::string BoardOf(TReversiForm& form) {
     return BoardToText(p.board, p.boardSize);
 }
 
+// The field message a window answers a field request with.
+inline std::string FieldMessageOf(TReversiForm& form) {
+    std::string message = "D";
+    message += BoardOf(form);
+    return message;
+}
+
 // Makes a window listen on the loopback address, on a free port.
 inline int ListenOnLoopback(TReversiForm& form) {
     NetConnection& net = form.Net();
