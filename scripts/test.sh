@@ -20,6 +20,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELMORA_GUI=OFF -DVELMORA_BE
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-# Bounded libFuzzer runs over the saved-match and transcript readers (skipped when clang cannot
-# build them).
+# Bounded libFuzzer runs over the saved-match and transcript readers and the network
+# connection (skipped when clang cannot build them).
 FUZZ_SECONDS=${FUZZ_SECONDS:-30} ./scripts/fuzz-match-file.sh build-fuzz
+FUZZ_SECONDS=${FUZZ_SECONDS:-30} ./scripts/fuzz-net-connection.sh build-fuzz

@@ -440,6 +440,9 @@ bool TReversiForm::UndoRedoEnabled() const {
 }
 
 void TReversiForm::ShowFinal(int kind, int first, int second) {
+    if (net_ && net_->DeferFromHandler([=, this] { ShowFinal(kind, first, second); })) {
+        return;  // raised by the peer's move: opens once its handler has returned
+    }
     TFinalDlg dialog(this);
     dialog.SetResult(kind, first, second);
     CentreOn(&dialog, this);

@@ -4,19 +4,26 @@
 
 namespace velmora {
 
-QStringList CallableIPv4Addresses(const QList<InterfaceAddresses>& interfaces) {
-    QStringList lines;
+QStringList CallableAddresses(const QList<InterfaceAddresses>& interfaces) {
+    QStringList v4;
+    QStringList v6;
     for (const InterfaceAddresses& entry : interfaces) {
         if (!entry.up || entry.loopback) {
             continue;
         }
         for (const QHostAddress& address : entry.addresses) {
-            if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) {
-                lines << address.toString();
+            if (address.isLoopback()) {
+                continue;
+            }
+            if (address.protocol() == QAbstractSocket::IPv4Protocol) {
+                v4 << address.toString();
+            } else if (address.protocol() == QAbstractSocket::IPv6Protocol && address.isGlobal() &&
+                       !address.isUniqueLocalUnicast()) {
+                v6 << address.toString();
             }
         }
     }
-    return lines;
+    return v4 + v6;
 }
 
 QList<InterfaceAddresses> MachineInterfaces() {

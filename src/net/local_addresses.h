@@ -13,9 +13,10 @@ struct InterfaceAddresses {
     QList<QHostAddress> addresses;
 };
 
-// The IPv4 addresses another player can call, in dotted form: those of the interfaces that
-// are up, loopback left out.
-QStringList CallableIPv4Addresses(const QList<InterfaceAddresses>& interfaces);
+// The addresses another player can call: the IPv4 ones in dotted form, then the global IPv6
+// ones (link-local and private ones need more than an address to be called), of the
+// interfaces that are up, loopback left out.
+QStringList CallableAddresses(const QList<InterfaceAddresses>& interfaces);
 
 // The machine's interfaces.
 QList<InterfaceAddresses> MachineInterfaces();

@@ -4,6 +4,7 @@
 #include <QHostInfo>
 #include <QTimer>
 #include <QWidget>
+#include <utility>
 
 #include "engine/notation.h"
 #include "engine/side_names.h"
@@ -22,14 +23,21 @@ namespace velmora {
 
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-
 QString Qt8(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// Counts the handlers of socket events running, nested ones included.
+class HandlerScope {
+  public:
+    explicit HandlerScope(int& depth) : depth_(depth) { ++depth_; }
+    ~HandlerScope() { --depth_; }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+  private:
+    int& depth_;
+};
 
 }  // namespace
 
@@ -40,6 +48,10 @@ NetConnection::NetConnection(Ports ports, QObject* parent)
     callReq_ = new TCallReq(window);
     sendDlg_ = new TSendDlg(window);
     connectBox_ = new ProgressBox(ProgressBox::Kind::Connect, window);
+    // The answer goes out when the request closes, even if a box opened above it (a chat
+    // arriving meanwhile) keeps its exec() from returning.
+    connect(callReq_, &QDialog::finished, this,
+            [this](int result) { CallRequestAnswered(result == QDialog::Accepted); });
 }
 
 NetConnection::~NetConnection() = default;
@@ -118,10 +130,25 @@ void NetConnection::NetMenuConnectClick() {
     if (!transport_.OpenClient(callDlg_->Address())) {
         StopConnectBox();
         netCallPending_ = false;
-        Inform(kNetOpenErrorText);
         if (netListenSuspended_) {
             ResumeListening();
         }
+        Inform(kNetOpenErrorText);
+        return;
+    }
+    // Disconnect gives up the call.
+    ports_.menu.connect->setEnabled(false);
+    ports_.menu.listen->setEnabled(false);
+    ports_.menu.disconnect->setEnabled(true);
+}
+
+void NetConnection::CancelCall() {
+    transport_.CloseClient();
+    netCallPending_ = false;
+    StopConnectBox();
+    SetConnectedMenus(false);
+    if (netListenSuspended_) {
+        ResumeListening();
     }
 }
 
@@ -148,6 +175,10 @@ void NetConnection::ResumeListening() {
 }
 
 void NetConnection::NetMenuDisconnectClick() {
+    if (netCallPending_ && !netConnected_) {
+        CancelCall();
+        return;
+    }
     netConnected_ = false;
     if (netServerRole_) {
         transport_.CloseServer();
@@ -175,7 +206,7 @@ void NetConnection::NetMenuSendMessageClick() {
 }
 
 void NetConnection::NetMenuShowIPClick() {
-    TShowIPDlg dialog(CallableIPv4Addresses(MachineInterfaces()), ports_.window.Widget());
+    TShowIPDlg dialog(CallableAddresses(MachineInterfaces()), ports_.window.Widget());
     ports_.window.CentreDialog(&dialog);
     dialog.exec();
 }
@@ -254,7 +285,7 @@ void NetConnection::StartNetGame() {
 void NetConnection::EndNetConnection(bool announce) {
     GameSession& session = ports_.session;
     netConnected_ = false;
-    stage_ = Stage::None;
+    stage_.Reset();
     StopConnectBox();
     ports_.window.ShowPeerInCaption({});
     SetConnectedMenus(false);
@@ -266,10 +297,32 @@ void NetConnection::EndNetConnection(bool announce) {
     transport_.SetBoardSize(session.position.boardSize);
     if (announce) {
         ports_.window.PlayEffect(kDisconnectEffect);
-        Inform(kNetBrokenOffText);
     }
-    if (wasGame) {
-        ports_.flow.NewGameCommand();
+    const auto finish = [this, announce, wasGame] {
+        if (announce) {
+            Inform(kNetBrokenOffText);
+        }
+        // A new caller may have started a network game while the notice was open.
+        if (wasGame && !ports_.session.flags.networkGame) {
+            ports_.flow.NewGameCommand();
+        }
+    };
+    if (!DeferFromHandler(finish)) {
+        finish();
+    }
+}
+
+bool NetConnection::DeferFromHandler(const std::function<void()>& show) {
+    if (handlerDepth_ == 0) {
+        return false;
+    }
+    QTimer::singleShot(0, this, show);
+    return true;
+}
+
+void NetConnection::InformAfterHandler(const char* text) {
+    if (!DeferFromHandler([this, text] { Inform(text); })) {
+        Inform(text);
     }
 }
 
@@ -311,22 +364,43 @@ void NetConnection::RestoreOwnChoices() {
 // --- Socket events ---
 
 void NetConnection::ClientConnected() {
+    const HandlerScope scope(handlerDepth_);
     RevClientSocketConnect();
 }
 
 void NetConnection::ClientError() {
+    const HandlerScope scope(handlerDepth_);
     RevClientSocketError();
 }
 
 void NetConnection::ClientGone() {
+    const HandlerScope scope(handlerDepth_);
     RevClientSocketDisconnect();
 }
 
 void NetConnection::ServerClientConnected(NetConnectionId id) {
+    const HandlerScope scope(handlerDepth_);
     RevServerSocketClientConnect(id);
 }
 
+void NetConnection::ServerCallRequest(NetConnectionId id) {
+    const HandlerScope scope(handlerDepth_);
+    if (netConnected_) {
+        transport_.TurnAway(id);
+        return;
+    }
+    // Only a real call request brings the window up.
+    ports_.window.BringToFront();
+    transport_.TakeAsPeer(id);
+    transport_.SetBoardSize(ports_.session.position.boardSize);
+    netServerRole_ = true;
+    netConnected_ = true;
+    stage_.AnswererConnected();
+    SetConnectedMenus(true);
+}
+
 void NetConnection::ServerPeerGone() {
+    const HandlerScope scope(handlerDepth_);
     RevServerSocketClientDisconnect();
 }
 
@@ -346,19 +420,24 @@ void NetConnection::RevClientSocketConnect() {
     request.boardSize = netBoardTen_ ? 10 : 8;
     request.callerName = LocalComputerName();
     transport_.SetBoardSize(ports_.session.position.boardSize);
-    stage_ = Stage::AwaitingAnswer;
+    stage_.CallerConnected();
     Send(request);
     SetConnectedMenus(true);
 }
 
 void NetConnection::RevClientSocketError() {
-    if (netCallPending_) {
+    const bool calling = netCallPending_;
+    if (calling) {
         StopConnectBox();
         netCallPending_ = false;
-        Inform(kNetCallErrorText);
+        SetConnectedMenus(false);
     }
+    // Listening again before the box, so that callers are heard while it is open.
     if (netListenSuspended_) {
         ResumeListening();
+    }
+    if (calling) {
+        InformAfterHandler(kNetCallErrorText);
     }
 }
 
@@ -367,22 +446,17 @@ void NetConnection::RevClientSocketDisconnect() {
 }
 
 void NetConnection::RevServerSocketClientConnect(NetConnectionId id) {
-    ports_.window.BringToFront();
+    // Busy at once while a game connection is up; anyone else is heard (and the window
+    // raised) only when it asks for a game, so a port scan or a silent stranger goes by
+    // unnoticed.
     if (netConnected_) {
         transport_.TurnAway(id);
-        return;
     }
-    transport_.TakeAsPeer(id);
-    transport_.SetBoardSize(ports_.session.position.boardSize);
-    netServerRole_ = true;
-    netConnected_ = true;
-    stage_ = Stage::AwaitingRequest;
-    SetConnectedMenus(true);
 }
 
 void NetConnection::RevServerSocketClientDisconnect() {
-    if (stage_ == Stage::Asking) {
-        stage_ = Stage::None;
+    if (stage_.Stage() == NetStage::Asking) {
+        stage_.Reset();
         callReq_->CloseAsRefused();
         EndNetConnection(false);
         return;
@@ -393,55 +467,50 @@ void NetConnection::RevServerSocketClientDisconnect() {
 // --- Messages ---
 
 void NetConnection::PeerMessage(const NetMessage& message) {
-    const bool answerer = netServerRole_;
-    std::visit(Overloaded{
-                   [&](const NetCallRequest& request) {
-                       if (answerer && stage_ == Stage::AwaitingRequest) {
-                           CallRequestReceived(request);
-                       }
-                   },
-                   [&](const NetAccept&) {
-                       if (!answerer && stage_ == Stage::AwaitingAnswer) {
-                           AcceptReceived();
-                       }
-                   },
-                   [&](const NetRefuse&) {
-                       if (!answerer && stage_ == Stage::AwaitingAnswer) {
-                           NetMenuDisconnectClick();
-                           Inform(kNetDeclinedText);
-                       }
-                   },
-                   [&](const NetBusy&) {
-                       if (!answerer && stage_ == Stage::AwaitingAnswer) {
-                           stage_ = Stage::None;
-                           Inform(kNetBusyText);
-                           NetMenuDisconnectClick();
-                       }
-                   },
-                   [&](const NetGo&) {
-                       if (answerer && stage_ == Stage::AwaitingGo) {
-                           GoReceived();
-                       }
-                   },
-                   [&](const NetMove& move) { MoveReceived(move); },
-                   [&](const NetRestart&) {
-                       if (ports_.session.flags.networkGame) {
-                           LockForNetGame();
-                           StartNetGame();
-                       }
-                   },
-                   [&](const NetText& text) {
-                       if (netConnected_) {
-                           TextReceived(text.text);
-                       }
-                   },
-                   [&](const NetFieldRequest&) {
-                       const GamePosition& position = ports_.session.position;
-                       Send(NetField{BoardToText(position.board, position.boardSize)});
-                   },
-                   [&](const NetField& field) { FieldReceived(field.boardText); },
-               },
-               message);
+    const HandlerScope scope(handlerDepth_);
+    const GameSession& session = ports_.session;
+    const NetGameState game{netConnected_, session.flags.networkGame, session.position.sideToMove,
+                            session.settings.computerSide};
+    const NetRole role = netServerRole_ ? NetRole::Answerer : NetRole::Caller;
+    switch (stage_.Decide(role, message, game)) {
+        case NetAction::AskCall:
+            CallRequestReceived(std::get<NetCallRequest>(message));
+            break;
+        case NetAction::StartAccepted:
+            AcceptReceived();
+            break;
+        case NetAction::Declined:
+            NetMenuDisconnectClick();
+            InformAfterHandler(kNetDeclinedText);
+            break;
+        case NetAction::Busy:
+            InformAfterHandler(kNetBusyText);
+            NetMenuDisconnectClick();
+            break;
+        case NetAction::StartOnGo:
+            GoReceived();
+            break;
+        case NetAction::PlayMove:
+            MoveReceived(std::get<NetMove>(message));
+            break;
+        case NetAction::Restart:
+            LockForNetGame();
+            StartNetGame();
+            break;
+        case NetAction::ShowText:
+            TextReceived(std::get<NetText>(message).text);
+            break;
+        case NetAction::AnswerField: {
+            const GamePosition& position = session.position;
+            Send(NetField{BoardToText(position.board, position.boardSize)});
+            break;
+        }
+        case NetAction::ShowField:
+            FieldReceived(std::get<NetField>(message).boardText);
+            break;
+        case NetAction::Ignore:
+            break;
+    }
 }
 
 void NetConnection::CallRequestReceived(const NetCallRequest& request) {
@@ -451,24 +520,26 @@ void NetConnection::CallRequestReceived(const NetCallRequest& request) {
     callColourText_ = Qt8(SideName(netLocalBlack_ ? Black : White));
     netBoardTen_ = request.boardSize != 8;
     callSizeText_ = netBoardTen_ ? QStringLiteral("10 x 10") : QStringLiteral("8 x 8");
-    stage_ = Stage::Asking;
     // Asked outside the message queue, so chat and the caller's leaving are still heard.
     QTimer::singleShot(0, this, [this] { AskCallRequest(); });
 }
 
 void NetConnection::AskCallRequest() {
-    if (stage_ != Stage::Asking || !netConnected_) {
+    if (stage_.Stage() != NetStage::Asking || !netConnected_) {
         return;
     }
     callReq_->SetRequest(callerName_, callColourText_, callSizeText_);
     ports_.window.CentreDialog(callReq_);
-    const bool accepted = callReq_->exec() == QDialog::Accepted;
-    if (stage_ != Stage::Asking) {
-        return;  // the caller left while it was asked
+    callReq_->exec();
+}
+
+void NetConnection::CallRequestAnswered(bool accepted) {
+    // Not counted when the caller left while it was asked.
+    if (!stage_.Answered(accepted && netConnected_)) {
+        return;
     }
     if (accepted && netConnected_) {
         ports_.window.ShowPeerInCaption(callerName_);
-        stage_ = Stage::AwaitingGo;
         Send(NetMessage(std::in_place_type<NetAccept>));
         return;
     }
@@ -476,31 +547,22 @@ void NetConnection::AskCallRequest() {
         Send(NetMessage(std::in_place_type<NetRefuse>));
     }
     netConnected_ = false;
-    stage_ = Stage::None;
 }
 
 void NetConnection::AcceptReceived() {
     Send(NetMessage(std::in_place_type<NetGo>));
     ports_.window.ShowPeerInCaption(callDlg_->Address());
     ports_.window.PlayEffect(kConnectEffect);
-    stage_ = Stage::Started;
     LockForNetGame();
     StartNetGame();
 }
 
 void NetConnection::GoReceived() {
-    stage_ = Stage::Started;
     LockForNetGame();
     StartNetGame();
 }
 
 void NetConnection::MoveReceived(const NetMove& move) {
-    const GameSession& session = ports_.session;
-    // A move that names no square, or comes when it is our turn, is no peer's move.
-    if (!session.flags.networkGame || move.square == NoMove ||
-        session.position.sideToMove == session.settings.computerSide) {
-        return;
-    }
     ports_.flow.SetPeerMovePending();
     ports_.flow.ApplyRemoteMove(move.column, move.row);
 }
@@ -518,17 +580,27 @@ void NetConnection::TextReceived(const std::string& text) {
 }
 
 void NetConnection::FieldReceived(const std::string& boardText) {
-    const bool waiting = !pendingField_.empty() || remoteField_ != nullptr;
+    // The newest field is the one to see: an open window shows it at once.
+    if (remoteField_ != nullptr) {
+        remoteField_->SetFieldText("D" + boardText);
+        return;
+    }
     pendingField_ = "D" + boardText;
-    if (!waiting) {
-        QTimer::singleShot(0, this, [this] { ShowRemoteField(); });
+    if (!fieldShowPosted_) {
+        fieldShowPosted_ = true;
+        QTimer::singleShot(0, this, [this] {
+            fieldShowPosted_ = false;
+            ShowRemoteField();
+        });
     }
 }
 
 void NetConnection::ShowRemoteField() {
-    TRemoteField field(std::move(pendingField_), ports_.session.position.boardSize,
+    if (pendingField_.empty() || remoteField_ != nullptr) {
+        return;
+    }
+    TRemoteField field(std::exchange(pendingField_, {}), ports_.session.position.boardSize,
                        ports_.window.Widget());
-    pendingField_.clear();
     remoteField_ = &field;
     ports_.window.CentreDialog(&field);
     field.exec();

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "net/net_key_codes.h"
 #include "net/net_transport.h"
 #include "net/net_window.h"
+#include "net/protocol_stage.h"
 
 namespace velmora {
 
@@ -46,8 +48,12 @@ class NetConnection : public QObject, public NetLink, private NetTransportEvents
     void Start();
     // The port (or service name) of both sockets.
     void SetPort(int port, const std::string& service);
-    // The listening address; every IPv4 interface unless told otherwise.
+    // The listening address; every interface unless told otherwise.
     void SetListenAddress(const QHostAddress& address);
+    // Tests shorten the grace for a call request and the connect timeout.
+    void SetTimeouts(int callRequestGraceMs, int connectTimeoutMs) {
+        transport_.SetTimeouts(callRequestGraceMs, connectTimeoutMs);
+    }
     int ListeningPort() const { return transport_.ServerPort(); }
     bool Listening() const { return transport_.ServerActive(); }
 
@@ -75,6 +81,10 @@ class NetConnection : public QObject, public NetLink, private NetTransportEvents
     void StartNetGame() override;
 
     void EndNetConnection(bool announce);
+    // Boxes must not hold up the peer's messages: inside a handler of the peer's messages or
+    // departure, show is posted to run once the handler has returned (true), otherwise it
+    // is left to the caller (false).
+    bool DeferFromHandler(const std::function<void()>& show);
     void LockForNetGame();
     void UnlockAfterNetGame();
     void ResumeListening();
@@ -86,6 +96,8 @@ class NetConnection : public QObject, public NetLink, private NetTransportEvents
     bool LocalBlack() const { return netLocalBlack_; }
     bool BoardTen() const { return netBoardTen_; }
     int TurnedAwayCount() const { return transport_.TurnedAwayCount(); }
+    int WaitingCount() const { return transport_.WaitingCount(); }
+    qintptr PeerSocketDescriptor() const { return transport_.PeerSocketDescriptor(); }
     const NetKeyCodes& KeyCodes() const { return keyCodes_; }
 
     TCallDlg* CallDialog() const { return callDlg_; }
@@ -94,21 +106,12 @@ class NetConnection : public QObject, public NetLink, private NetTransportEvents
     ProgressBox* ConnectBox() const { return connectBox_; }
 
   private:
-    // Where the call set-up stands; it decides which messages count.
-    enum class Stage {
-        None,
-        AwaitingRequest,  // answering side, connected, no call request yet
-        Asking,           // answering side, the call request is being asked
-        AwaitingGo,       // answering side, accepted the call
-        AwaitingAnswer,   // calling side, call request sent
-        Started,          // the network game was started
-    };
-
     // NetTransportEvents: the socket event handlers.
     void ClientConnected() override;
     void ClientError() override;
     void ClientGone() override;
     void ServerClientConnected(NetConnectionId id) override;
+    void ServerCallRequest(NetConnectionId id) override;
     void ServerPeerGone() override;
     void PeerMessage(const NetMessage& message) override;
 
@@ -120,6 +123,7 @@ class NetConnection : public QObject, public NetLink, private NetTransportEvents
 
     void CallRequestReceived(const NetCallRequest& request);
     void AskCallRequest();
+    void CallRequestAnswered(bool accepted);
     void AcceptReceived();
     void GoReceived();
     void MoveReceived(const NetMove& move);
@@ -128,6 +132,8 @@ class NetConnection : public QObject, public NetLink, private NetTransportEvents
     void ShowRemoteField();
 
     void SetConnectedMenus(bool connected);
+    void CancelCall();
+    void InformAfterHandler(const char* text);
     void SetListenCheck();
     void StopConnectBox();
     void Send(const NetMessage& message);
@@ -152,7 +158,9 @@ class NetConnection : public QObject, public NetLink, private NetTransportEvents
     bool netBoardTen_ = false;
     bool autoCallPending_ = false;
     std::string autoCallAddress_;
-    Stage stage_ = Stage::None;
+    NetCallStage stage_;
+    // Handlers of the peer's messages and departure running now (nested ones included).
+    int handlerDepth_ = 0;
 
     QString callerName_ = QStringLiteral("NO_NAME");
     QString callColourText_ = QStringLiteral("???");
@@ -161,6 +169,7 @@ class NetConnection : public QObject, public NetLink, private NetTransportEvents
     bool messageCommandPosted_ = false;
     bool locked_ = false;
     std::string pendingField_;
+    bool fieldShowPosted_ = false;
 
     bool ownChoicesSaved_ = false;
     bool ownVersusComputer_ = true;

@@ -3,8 +3,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <string_view>
 
+#include "net/net_keep_alive.h"
 #include "net/protocol_encoder.h"
 
 namespace velmora {
@@ -14,6 +16,11 @@ namespace {
 QByteArray Bytes(const NetMessage& message) {
     const std::string bytes = EncodeMessage(message);
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+bool ChangesBoard(const NetMessage& message) {
+    const char letter = LetterOf(message);
+    return letter == 'M' || letter == 'R' || letter == 'G' || letter == 'Y';
 }
 
 }  // namespace
@@ -45,7 +52,7 @@ const NetTransport::Connection* NetTransport::Peer() const {
 NetTransport::Connection& NetTransport::Add(QTcpSocket* socket, NetRole role) {
     const NetConnectionId id = nextId_++;
     auto connection = std::unique_ptr<Connection>(
-        new Connection{id, socket, NetMessageDecoder(role, boardSize_), false});
+        new Connection{id, socket, NetMessageDecoder(role, boardSize_)});
     socket->setParent(this);
     // A flood then waits in the kernel rather than in our memory.
     socket->setReadBufferSize(static_cast<qint64>(NetMessageDecoder::kNetReadBufferBytes));
@@ -59,6 +66,21 @@ void NetTransport::Watch(Connection& connection) {
     const NetConnectionId id = connection.id;
     connect(connection.socket, &QTcpSocket::readyRead, this, [this, id] { ReadFrom(id); });
     connect(connection.socket, &QTcpSocket::disconnected, this, [this, id] { Closed(id); });
+    // A dead link (keep-alive or unacknowledged data timing out) may end in an error alone.
+    connect(connection.socket, &QAbstractSocket::errorOccurred, this,
+            [this, id](QAbstractSocket::SocketError error) {
+                const Connection* failed = Find(id);
+                if (failed != nullptr && failed->connected &&
+                    error != QAbstractSocket::TemporaryError) {
+                    Closed(id);
+                }
+            });
+}
+
+void NetTransport::Connected(Connection& connection) {
+    connection.connected = true;
+    connection.socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    EnableKeepAlive(connection.socket->socketDescriptor());
 }
 
 // --- Listening ---
@@ -70,7 +92,12 @@ bool NetTransport::OpenServer() {
     if (!port_) {
         return false;
     }
-    return server_->listen(listenAddress_, static_cast<quint16>(*port_));
+    const auto port = static_cast<quint16>(*port_);
+    if (server_->listen(listenAddress_, port)) {
+        return true;
+    }
+    // A machine without IPv6 still takes IPv4 callers.
+    return listenAddress_ == QHostAddress::Any && server_->listen(QHostAddress::AnyIPv4, port);
 }
 
 void NetTransport::CloseServer() {
@@ -104,17 +131,69 @@ void NetTransport::AcceptPending() {
         if (socket == nullptr) {
             break;
         }
-        const NetConnectionId id = Add(socket, NetRole::Answerer).id;
+        Connection& added = Add(socket, NetRole::Answerer);
+        Connected(added);
+        const NetConnectionId id = added.id;
         events_.ServerClientConnected(id);
         if (!*alive) {
             return;
         }
-        // The handler must decide; a connection it left alone is not kept.
-        if (const Connection* connection = Find(id);
-            connection != nullptr && !connection->turnedAway && peerId_ != id) {
+        Connection* connection = Find(id);
+        if (connection == nullptr || connection->turnedAway || peerId_ == id) {
+            continue;
+        }
+        // Left alone: it has a while to send its call request, unless too many wait already.
+        if (WaitingCount() >= kMaxWaiting) {
             Drop(id);
+            continue;
+        }
+        connection->waiting = true;
+        QTimer::singleShot(callRequestGraceMs_, this, [this, id] {
+            if (const Connection* silent = Find(id); silent && silent->waiting) {
+                Drop(id);
+            }
+        });
+        if (socket->bytesAvailable() > 0) {
+            ReadWaiting(*connection);
         }
     }
+}
+
+int NetTransport::WaitingCount() const {
+    int count = 0;
+    for (const auto& [id, connection] : connections_) {
+        count += connection->waiting ? 1 : 0;
+    }
+    return count;
+}
+
+void NetTransport::ReadWaiting(Connection& connection) {
+    const NetConnectionId id = connection.id;
+    const QByteArray data =
+        connection.socket->read(static_cast<qint64>(NetMessageDecoder::kNetReadBufferBytes));
+    std::vector<NetMessage> messages =
+        connection.decoder.Feed(std::string_view(data.constData(), data.size()));
+    const auto request = std::find_if(messages.begin(), messages.end(), [](const NetMessage& m) {
+        return std::holds_alternative<NetCallRequest>(m);
+    });
+    if (request == messages.end()) {
+        return;
+    }
+    messages.erase(messages.begin(), request);
+    connection.waiting = false;
+    const std::shared_ptr<bool> alive = alive_;
+    events_.ServerCallRequest(id);
+    if (!*alive) {
+        return;
+    }
+    if (peerId_ != id) {
+        if (const Connection* left = Find(id); left != nullptr && !left->turnedAway) {
+            Drop(id);
+        }
+        return;
+    }
+    Enqueue(id, std::move(messages));
+    Drain();
 }
 
 void NetTransport::TakeAsPeer(NetConnectionId id) {
@@ -127,7 +206,7 @@ void NetTransport::TakeAsPeer(NetConnectionId id) {
         Drop(peerId_);
     }
     peerId_ = id;
-    connection->socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connection->waiting = false;
     connection->decoder.SetBoardSize(boardSize_);
 }
 
@@ -141,6 +220,7 @@ void NetTransport::TurnAway(NetConnectionId id) {
         return;
     }
     connection->turnedAway = true;
+    connection->waiting = false;
     connection->socket->write(Bytes(NetMessage(std::in_place_type<NetBusy>)));
     connection->socket->flush();
     QTimer::singleShot(kTurnAwayGraceMs, this, [this, id] {
@@ -162,7 +242,10 @@ int NetTransport::TurnedAwayCount() const {
 
 bool NetTransport::OpenClient(const QString& host) {
     CloseClient();
-    const QString name = host.trimmed();
+    QString name = host.trimmed();
+    if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']'))) {
+        name = name.mid(1, name.size() - 2);
+    }
     if (!port_ || *port_ <= 0 || name.isEmpty()) {
         return false;
     }
@@ -177,20 +260,32 @@ bool NetTransport::OpenClient(const QString& host) {
             Drop(peerId_);
         }
         peerId_ = id;
-        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        if (Connection* connection = Find(id)) {
+            Connected(*connection);
+        }
         events_.ClientConnected();
     });
     // Queued: a failure found inside connectToHost must not run inside the Call command.
     connect(
         socket, &QAbstractSocket::errorOccurred, this,
         [this, id](QAbstractSocket::SocketError) {
-            if (id == clientId_) {
+            const Connection* call = Find(id);
+            if (id == clientId_ && call != nullptr && !call->connected) {
+                CloseClient();
                 events_.ClientError();
             }
         },
         Qt::QueuedConnection);
+    // A host that swallows the call would otherwise keep it going for minutes.
+    QTimer::singleShot(connectTimeoutMs_, socket, [this, id] {
+        const Connection* call = Find(id);
+        if (id == clientId_ && call != nullptr && !call->connected) {
+            CloseClient();
+            events_.ClientError();
+        }
+    });
     socket->connectToHost(name, static_cast<quint16>(*port_), QIODevice::ReadWrite,
-                          QAbstractSocket::IPv4Protocol);
+                          QAbstractSocket::AnyIPProtocol);
     return true;
 }
 
@@ -213,6 +308,10 @@ void NetTransport::ReadFrom(NetConnectionId id) {
     if (connection == nullptr) {
         return;
     }
+    if (connection->waiting) {
+        ReadWaiting(*connection);
+        return;
+    }
     if (id != peerId_) {
         connection->socket->readAll();
         return;
@@ -230,12 +329,30 @@ void NetTransport::Queue(Connection& connection) {
     if (data.isEmpty()) {
         return;
     }
-    for (NetMessage& message :
-         connection.decoder.Feed(std::string_view(data.constData(), data.size()))) {
+    Enqueue(connection.id,
+            connection.decoder.Feed(std::string_view(data.constData(), data.size())));
+}
+
+void NetTransport::Enqueue(NetConnectionId id, std::vector<NetMessage> messages) {
+    for (NetMessage& message : messages) {
+        // While a handler waits, a field request is answered at once unless a message that
+        // changes the board is ahead of it: the answer is then the same as in turn.
+        if (draining_ && std::holds_alternative<NetFieldRequest>(message) && id == peerId_ &&
+            !BoardChangeAhead()) {
+            events_.PeerMessage(message);
+            continue;
+        }
         Event& event = queue_.emplace_back();
-        event.id = connection.id;
+        event.id = id;
         event.message.emplace(std::move(message));
     }
+}
+
+bool NetTransport::BoardChangeAhead() const {
+    return deliveringBoardChange_ ||
+           std::any_of(queue_.begin(), queue_.end(), [](const Event& event) {
+               return event.message && ChangesBoard(*event.message);
+           });
 }
 
 void NetTransport::Closed(NetConnectionId id) {
@@ -243,10 +360,22 @@ void NetTransport::Closed(NetConnectionId id) {
     if (connection == nullptr) {
         return;
     }
-    if (connection->turnedAway) {
+    if (connection->closing) {
+        return;
+    }
+    // One that leaves before asking for a game was never anyone's opponent.
+    while (connection->waiting && connection->socket->bytesAvailable() > 0) {
+        ReadWaiting(*connection);
+        connection = Find(id);
+        if (connection == nullptr) {
+            return;
+        }
+    }
+    if (connection->turnedAway || connection->waiting) {
         Drop(id);
         return;
     }
+    connection->closing = true;
     // What the peer sent before leaving comes first (a read signal that came while a handler
     // waited inside the previous one was not repeated).
     while (id == peerId_ && connection->socket->bytesAvailable() > 0 &&
@@ -285,7 +414,12 @@ void NetTransport::Drain() {
 void NetTransport::Deliver(const Event& event) {
     if (event.message) {
         if (event.id == peerId_) {
+            const std::shared_ptr<bool> alive = alive_;
+            deliveringBoardChange_ = ChangesBoard(*event.message);
             events_.PeerMessage(*event.message);
+            if (*alive) {
+                deliveringBoardChange_ = false;
+            }
         }
         return;
     }
@@ -351,6 +485,11 @@ QString NetTransport::PeerAddress() const {
     bool isV4 = false;
     const quint32 v4 = address.toIPv4Address(&isV4);
     return isV4 ? QHostAddress(v4).toString() : address.toString();
+}
+
+qintptr NetTransport::PeerSocketDescriptor() const {
+    const Connection* peer = Peer();
+    return peer == nullptr ? -1 : peer->socket->socketDescriptor();
 }
 
 void NetTransport::SetBoardSize(int size) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "engine/notation.h"
 #include "net/protocol_charset.h"
@@ -14,6 +15,40 @@ constexpr std::size_t kCallRequestHead = 3;
 
 bool IsBoardLetter(char c) {
     return c == 'w' || c == 'b' || c == '+';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Whether next can carry on the piece a previous read left (a conforming peer's split).
+bool ContinuesPiece(std::string_view piece, std::string_view next) {
+    for (std::size_t i = 0; i < next.size(); ++i) {
+        const std::size_t at = piece.size() + i;
+        const char c = next[i];
+        switch (piece[0]) {
+            case 'M':
+                if (at >= 3) {
+                    return true;
+                }
+                if (!IsDigit(c)) {
+                    return false;
+                }
+                break;
+            case 'B':
+                if (at >= kCallRequestHead) {
+                    return true;
+                }
+                if ((at == 1 && c != 'W' && c != 'B') || (at == 2 && c != '8' && c != '0')) {
+                    return false;
+                }
+                break;
+            default:
+                // A field ends at its first byte that is no board letter; framing sorts it.
+                return true;
+        }
+    }
+    return true;
 }
 
 NetCallRequest DecodeCallRequest(std::string_view data) {
@@ -36,8 +71,12 @@ struct NetMessageDecoder::Framed {
     std::optional<NetMessage> message;
 };
 
-NetMessageDecoder::NetMessageDecoder(NetRole role, int boardSize)
-    : role_(role), boardSize_(boardSize == 10 ? 10 : 8) {}
+NetMessageDecoder::NetMessageDecoder(NetRole role, int boardSize, Clock clock)
+    : role_(role), boardSize_(boardSize == 10 ? 10 : 8), clock_(std::move(clock)) {
+    if (!clock_) {
+        clock_ = [] { return std::chrono::steady_clock::now(); };
+    }
+}
 
 void NetMessageDecoder::SetBoardSize(int boardSize) {
     const int size = boardSize == 10 ? 10 : 8;
@@ -125,14 +164,24 @@ std::vector<NetMessage> NetMessageDecoder::Feed(std::string_view bytes) {
     std::size_t pos = 0;
     std::size_t framedCount = 0;
 
-    // 1. Complete a message cut by the end of the previous read from the head of this one.
-    if (!pending_.empty() && !bytes.empty()) {
+    if (bytes.empty()) {
+        return messages;
+    }
+    const auto now = clock_();
+    // 1. Complete a message cut by the end of the previous read from the head of this one,
+    // if this read can carry it on and came soon enough; otherwise forget the piece.
+    if (!pending_.empty() &&
+        (now - pendingSince_ > kJoinWindow || !ContinuesPiece(pending_, bytes))) {
+        pending_.clear();
+    }
+    if (!pending_.empty()) {
         const std::size_t held = pending_.size();
         std::string joined = pending_;
         joined.append(bytes.substr(0, kLongestKnownLength));
         Framed framed = FrameOne(joined);
         if (!framed.complete) {
             pending_ = std::move(joined);
+            pendingSince_ = now;
             return messages;
         }
         pending_.clear();
@@ -148,6 +197,7 @@ std::vector<NetMessage> NetMessageDecoder::Feed(std::string_view bytes) {
         Framed framed = FrameOne(rest);
         if (!framed.complete) {
             pending_ = rest;
+            pendingSince_ = now;
             break;
         }
         pos = framed.restOfRead ? bytes.size() : pos + framed.length;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +18,12 @@ namespace velmora {
 // in pieces. Here every message of known length is split off and handled in turn ("Y", "N",
 // "A", "G", "R", "F" one byte, "M" three, "D" one plus the squares of the board in force,
 // and the three-byte head of "B"), and one cut by the end of a read is completed from the
-// next read. "T" and the name of "B" still take the rest of their read: nothing marks their
-// end, so a conforming peer cannot be told apart there. A first byte that names no message
-// makes the rest of its read ignored, as before.
+// next read, but only by bytes that can continue it (digits for "M", a colour letter and a
+// size digit for "B", board letters for "D") and only if that read comes within
+// kJoinWindow. Otherwise the piece is dropped and the new read stands on its own: a peer
+// that sent a stray "M" must not have its next message swallowed. "T" and the name of "B" still
+// take the rest of their read: nothing marks their end, so a conforming peer cannot be told apart
+// there. A first byte that names no message makes the rest of its read ignored, as before.
 //
 // Messages the role does not act on are dropped; a field cut short by a byte that is no
 // board letter is dropped and reading goes on at that byte.
@@ -33,8 +38,13 @@ class NetMessageDecoder {
   public:
     static constexpr std::size_t kMaxMessagesPerRead = 64;
     static constexpr std::size_t kNetReadBufferBytes = 64 * 1024;
+    // A piece waits this long for the read that completes it.
+    static constexpr std::chrono::milliseconds kJoinWindow{500};
 
-    NetMessageDecoder(NetRole role, int boardSize);
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    // clock tells the time of each read (the steady clock when empty).
+    NetMessageDecoder(NetRole role, int boardSize, Clock clock = {});
 
     // The size of the game in force decides the length of "D" (anything but 10 reads as 8).
     // A field still pending from another size is dropped.
@@ -57,7 +67,9 @@ class NetMessageDecoder {
 
     NetRole role_;
     int boardSize_;
+    Clock clock_;
     std::string pending_;
+    std::chrono::steady_clock::time_point pendingSince_{};
 };
 
 }  // namespace velmora

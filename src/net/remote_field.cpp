@@ -13,6 +13,11 @@ TRemoteField::TRemoteField(std::string fieldText, int boardSize, QWidget* parent
     setCursor(Qt::PointingHandCursor);
 }
 
+void TRemoteField::SetFieldText(std::string fieldText) {
+    text_ = std::move(fieldText);
+    update();
+}
+
 void TRemoteField::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int cw = width() / size_;

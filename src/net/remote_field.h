@@ -15,6 +15,8 @@ class TRemoteField : public QDialog {
     TRemoteField(std::string fieldText, int boardSize, QWidget* parent = nullptr);
 
     const std::string& RemoteFieldText() const { return text_; }
+    // A newer field from the peer, shown in place of the old one.
+    void SetFieldText(std::string fieldText);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,8 +6,8 @@
 #include "engine/side_names.h"
 #include "game/game_texts.h"
 #include "net/net_port.h"
-#include "net/progress_box.h"
 #include "net/net_texts.h"
+#include "net/progress_box.h"
 #include "net_rig.h"
 #include "view/board_widget.h"
 
@@ -68,6 +68,23 @@ TEST(NetGameTest, CallAcceptAndPlayWholeGamesOnBothSizesWithBothColours) {
             }
             EXPECT_TRUE(rig.BoardsAgree());
 
+            // While either side's game-over box is open, the other side's field request is
+            // answered with the final board.
+            int answeredUnderBox = 0;
+            std::map<TReversiForm*, std::size_t> asked;
+            rig.whileGameOverShown = [&](TReversiForm* shown) {
+                asked[shown] = rig.remoteFields.size();
+                for (const char c : std::string("fvodrum")) {
+                    (shown == &answerer ? caller : answerer).Net().KeyTyped(c);
+                }
+            };
+            rig.gameOverDoneWhen = [&](TReversiForm* shown) {
+                const bool answered = rig.remoteFields.size() > asked[shown] &&
+                                      rig.remoteFields.back() == net_test::FieldMessageOf(*shown);
+                answeredUnderBox += answered ? 1 : 0;
+                return answered;
+            };
+
             // A whole game; a click out of turn does nothing.
             int moves = 0;
             while (rig.Mover() != nullptr && moves < 120) {
@@ -86,8 +103,7 @@ TEST(NetGameTest, CallAcceptAndPlayWholeGamesOnBothSizesWithBothColours) {
             EXPECT_GE(moves, size == 8 ? 40 : 60);
             EXPECT_EQ(answerer.StatusPanelText(0), QString::fromUtf8(kGameOverText));
             EXPECT_EQ(caller.StatusPanelText(0), QString::fromUtf8(kGameOverText));
-            EXPECT_FALSE(rig.answerer.finals.empty());
-            EXPECT_FALSE(rig.caller.finals.empty());
+            ASSERT_TRUE(PumpUntil([&] { return answeredUnderBox == 2; }));
             EXPECT_TRUE(rig.answerer.Prompts().messages.empty());
             EXPECT_TRUE(rig.caller.Prompts().messages.empty());
         }
@@ -101,6 +117,15 @@ TEST(NetGameTest, RefusalByAnswerAndByCountdown) {
         TReversiForm& caller = *rig.caller.form;
         if (answer == CallAnswer::LeaveOpen) {
             answerer.Net().CallRequestDialog()->SetTickInterval(1);
+            // A chat opens the message dialog above the request; the countdown's refusal
+            // still goes out while it stays open.
+            rig.whileAsked = [&] {
+                rig.chat[&caller] = QStringLiteral("Ну что?");
+                caller.Net().NetMenuSendMessageClick();
+            };
+            rig.keepMessageDialogOpenUntil = [&] {
+                return Has(rig.caller.Prompts().messages, kNetDeclinedText);
+            };
         }
         rig.Call(rig.caller, true, true);
         rig.callAnswer = answer;
@@ -119,7 +144,50 @@ TEST(NetGameTest, RefusalByAnswerAndByCountdown) {
         EXPECT_TRUE(answerer.Menu().netListen->isChecked());
         EXPECT_EQ(caller.windowTitle(), Title());
         EXPECT_FALSE(caller.Menu().netDisconnect->isEnabled());
+        EXPECT_EQ(rig.heldUntilDone, answer == CallAnswer::LeaveOpen);
     }
+}
+
+TEST(NetGameTest, ACallToASilentHostGivesUpInTimeAndCanBeCancelled) {
+    NetRig rig;
+    WindowRig& side = rig.caller;
+    NetConnection& net = side.form->Net();
+    net_test::ListenOnLoopback(*side.form);
+    net_test::SilentHost silent;
+    ASSERT_GT(silent.port, 0);
+    net.SetTimeouts(15000, 300);
+    const auto call = [&] {
+        net.SetPort(silent.port, "");
+        net.CallDialog()->SetAddress(QStringLiteral("127.0.0.2"));
+        net.NetMenuConnectClick();
+        EXPECT_TRUE(net.NetCallPending());
+        EXPECT_TRUE(net.ConnectBox()->Running());
+        EXPECT_FALSE(net.Listening()) << "listening is off while calling";
+        EXPECT_TRUE(side.form->Menu().netDisconnect->isEnabled());
+        EXPECT_FALSE(side.form->Menu().netConnect->isEnabled());
+    };
+    const auto expectIdleAndListening = [&] {
+        EXPECT_FALSE(net.NetCallPending());
+        EXPECT_FALSE(net.NetConnected());
+        EXPECT_FALSE(net.ConnectBox()->Running());
+        EXPECT_TRUE(net.Listening());
+        EXPECT_TRUE(side.form->Menu().netConnect->isEnabled());
+        EXPECT_FALSE(side.form->Menu().netDisconnect->isEnabled());
+    };
+
+    // Given up after the connect timeout, through the call error.
+    call();
+    ASSERT_TRUE(PumpUntil([&] { return Has(side.Prompts().messages, kNetCallErrorText); }));
+    EXPECT_EQ(side.Prompts().messages.size(), 1u);
+    expectIdleAndListening();
+
+    // Given up by Disconnect, silently.
+    net.SetTimeouts(15000, 60000);
+    call();
+    net.NetMenuDisconnectClick();
+    expectIdleAndListening();
+    WindowRig::Settle(100);
+    EXPECT_EQ(side.Prompts().messages.size(), 1u);
 }
 
 TEST(NetGameTest, CallerLeavingWhileTheRequestIsOpenClosesItWithoutANotice) {
@@ -178,7 +246,8 @@ TEST(NetGameTest, LocalDisconnectIsSilentAndThePeerIsToldWithTheDisconnectSound)
     ASSERT_TRUE(rig.Connect(true, true));
     ASSERT_TRUE(rig.PlayOneMove());
     caller.Net().NetMenuDisconnectClick();
-    ASSERT_TRUE(PumpUntil([&] { return !answerer.Session().flags.networkGame; }));
+    // The notice and the new local game follow once the departure's handler has returned.
+    ASSERT_TRUE(PumpUntil([&] { return !rig.answerer.Prompts().messages.empty(); }));
     for (TReversiForm* form : {&answerer, &caller}) {
         const GameSession& session = form->Session();
         EXPECT_FALSE(session.flags.networkGame);
@@ -207,7 +276,8 @@ TEST(NetGameTest, ClosingTheProgramDuringAGameTellsOnlyThePeer) {
     ASSERT_TRUE(rig.PlayOneMove());
     TReversiForm& caller = *rig.caller.form;
     rig.answerer.form->close();
-    ASSERT_TRUE(PumpUntil([&] { return !caller.Session().flags.networkGame; }));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.caller.Prompts().messages.empty(); }));
+    EXPECT_FALSE(caller.Session().flags.networkGame);
     EXPECT_EQ(rig.caller.Prompts().messages, std::vector<std::string>{kNetBrokenOffText});
     EXPECT_TRUE(rig.answerer.Prompts().messages.empty());
     EXPECT_EQ(caller.Session().record.Count(), 0);
@@ -287,7 +357,7 @@ TEST(NetGameTest, KeyCodesAskForTheFieldAndThePeerAddressOnlyInANetworkGame) {
     ASSERT_TRUE(rig.PlayOneMove());
     QTest::keyClicks(&caller, QStringLiteral("fvodXrum"));  // a slip keeps the part typed
     ASSERT_TRUE(PumpUntil([&] { return rig.remoteFields.size() == 1; }));
-    EXPECT_EQ(rig.remoteFields[0], "D" + net_test::BoardOf(answerer));
+    EXPECT_EQ(rig.remoteFields[0], net_test::FieldMessageOf(answerer));
     EXPECT_EQ(rig.remoteFields[0].size(), 101u);
 
     QTest::keyClicks(&answerer, QStringLiteral("hplenkatorix"));

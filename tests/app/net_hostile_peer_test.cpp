@@ -15,7 +15,13 @@ using window_test::WindowRig;
 
 // A raw socket on 127.0.0.1 that writes exactly the bytes it is told.
 struct RawCaller {
-    explicit RawCaller(int port) { socket.connectToHost(QHostAddress::LocalHost, port); }
+    explicit RawCaller(int port, bool waitConnected = true) {
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        if (waitConnected) {
+            EXPECT_TRUE(
+                PumpUntil([&] { return socket.state() == QAbstractSocket::ConnectedState; }));
+        }
+    }
     void Write(const QByteArray& bytes) {
         socket.write(bytes);
         socket.flush();
@@ -29,21 +35,33 @@ struct RawCaller {
     QByteArray received;
 };
 
-// The window listens and takes a raw caller asking to play White on 8 x 8; the window plays
-// Black. Every dialog is accepted.
+// The window listens; a raw caller asks to play White on 8 x 8, and the window plays Black.
+// Every dialog is accepted, unless hook takes it.
 struct HostileRig {
-    HostileRig() : window(std::vector<std::string>{}, net_test::NetPresets("8")) {
+    explicit HostileRig(bool call = true)
+        : audio(new testing_audio::RecordingAudioBackend),
+          window(std::vector<std::string>{}, net_test::NetPresets("8"),
+                 std::unique_ptr<AudioBackend>(audio)) {
         window.onDialog = [this](QDialog* dialog) {
+            if (hook && hook(dialog)) {
+                return;
+            }
             ++dialogs;
             dialog->done(QDialog::Accepted);
         };
         port = net_test::ListenOnLoopback(*window.form);
-        peer = std::make_unique<RawCaller>(port);
-        EXPECT_TRUE(PumpUntil([&] { return window.form->Net().NetConnected(); }));
-        peer->Write("BW8RAW-PEER");
-        EXPECT_TRUE(PumpUntil([&] { return peer->Received() == "Y"; }));
-        peer->Write("G");
+        if (call) {
+            peer = Call();
+        }
+    }
+    // A raw caller that asks for a game and starts it.
+    std::unique_ptr<RawCaller> Call() {
+        auto caller = std::make_unique<RawCaller>(port);
+        caller->Write("BW8RAW-PEER");
+        EXPECT_TRUE(PumpUntil([&] { return caller->Received() == "Y"; }));
+        caller->Write("G");
         EXPECT_TRUE(PumpUntil([&] { return Session().flags.networkGame; }));
+        return caller;
     }
     GameSession& Session() { return window.form->Session(); }
     // The move digits of the first legal square for the side to move.
@@ -62,55 +80,137 @@ struct HostileRig {
         EXPECT_EQ(Session().record.Count(), moves);
         EXPECT_TRUE(Session().flags.networkGame);
     }
+    // The window plays its first legal square and the peer hears it.
+    void WindowMoves() {
+        const int moves = Session().record.Count();
+        peer->received.clear();
+        net_test::ClickSquare(*window.form, net_test::FirstLegal(Session().position));
+        ASSERT_EQ(Session().record.Count(), moves + 1);
+        ASSERT_TRUE(PumpUntil([&] { return peer->Received().startsWith("M"); }));
+        peer->received.clear();
+    }
 
+    std::function<bool(QDialog*)> hook;
     int dialogs = 0;
+    testing_audio::RecordingAudioBackend* audio;  // owned by the window
     WindowRig window;
     int port = 0;
     std::unique_ptr<RawCaller> peer;
 };
 
-TEST(NetHostilePeerTest, SplitCoalescedShortAndMalformedMessages) {
+TEST(NetHostilePeerTest, SplitCoalescedStrayAndMalformedMessages) {
     HostileRig rig;
     GameSession& session = rig.Session();
     ASSERT_EQ(session.settings.computerSide, Black);
     EXPECT_EQ(rig.window.form->windowTitle(),
               QString::fromUtf8(kApplicationTitle) + QStringLiteral(" + RAW-PEER"));
 
-    // A move in three pieces is played once.
+    // A move split by TCP is played once.
     const QByteArray first = rig.LegalMove();
-    rig.peer->Write(first.left(1));
-    rig.peer->Write(first.mid(1, 1));
+    rig.peer->Write(first.left(2));
     EXPECT_EQ(session.record.Count(), 0);
     rig.peer->Write(first.mid(2));
     ASSERT_TRUE(PumpUntil([&] { return session.record.Count() == 1; }));
+    rig.WindowMoves();
 
-    // Moves out of turn, on occupied squares, with letters for digits, or cut short by
-    // another message change nothing.
+    // A stray "M" does not swallow the move written after it.
+    rig.peer->Write("M");
+    rig.peer->Write(rig.LegalMove());
+    ASSERT_TRUE(PumpUntil([&] { return session.record.Count() == 3; }));
+
+    // Moves out of turn, on occupied squares or with letters for digits change nothing; a
+    // field request after a stray "M" is answered.
     const std::string board = net_test::BoardOf(*rig.window.form);
     rig.peer->Write(rig.LegalMove());  // a legal square, but the window's turn
     rig.peer->Write("M33");
     rig.peer->Write("MxY");
-    rig.peer->Write("M4");
-    rig.peer->Write("F");  // completes "M4F": no digit
-    rig.ExpectUnchanged(board, 1);
+    rig.peer->Write("M");
+    rig.peer->Write("F");
+    ASSERT_TRUE(PumpUntil([&] { return rig.peer->Received().size() >= 65; }));
+    EXPECT_EQ(rig.peer->Received(), QByteArray("D") + QByteArray::fromStdString(board));
+    rig.ExpectUnchanged(board, 3);
 
-    // The window answers; the peer's next move comes glued to a field request and a field
-    // cut short, and is still played.
-    net_test::ClickSquare(*rig.window.form, net_test::FirstLegal(session.position));
-    ASSERT_EQ(session.record.Count(), 2);
-    ASSERT_TRUE(PumpUntil([&] { return rig.peer->Received().size() >= 4; }));
-    const QByteArray reply = rig.peer->Received().mid(1);
-    EXPECT_EQ(reply.left(1), "M");
-    rig.peer->received.clear();
+    // The peer's next move comes glued to a field request and a field cut short, and is
+    // still played; the request is answered with the board before the move.
+    rig.WindowMoves();
     const std::string asked = net_test::BoardOf(*rig.window.form);
     rig.peer->Write("F" + rig.LegalMove() + "Dwb+");
-    ASSERT_TRUE(PumpUntil([&] { return session.record.Count() == 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return session.record.Count() == 5; }));
     ASSERT_TRUE(PumpUntil([&] { return rig.peer->Received().size() >= 65; }));
     EXPECT_EQ(rig.peer->Received(), QByteArray("D") + QByteArray::fromStdString(asked));
     // The field cut short waits for its rest; a byte that is no board letter drops it.
     const std::string before = net_test::BoardOf(*rig.window.form);
     rig.peer->Write("?");
-    rig.ExpectUnchanged(before, 3);
+    rig.ExpectUnchanged(before, 5);
+}
+
+TEST(NetHostilePeerTest, StrangersGoUnnoticedAndTheRealCallerGetsIn) {
+    HostileRig rig(false);
+    NetConnection& net = rig.window.form->Net();
+    net.SetTimeouts(300, 15000);
+
+    // A caller that never asks for a game is dropped after its grace time.
+    RawCaller silent(rig.port);
+    ASSERT_TRUE(PumpUntil([&] { return net.WaitingCount() == 1; }));
+    EXPECT_FALSE(net.NetConnected());
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            silent.Received();
+            return silent.socket.state() == QAbstractSocket::UnconnectedState;
+        },
+        3000));
+    EXPECT_TRUE(silent.received.isEmpty());
+    EXPECT_EQ(net.WaitingCount(), 0);
+    EXPECT_FALSE(rig.window.form->isVisible()) << "a stranger does not bring the window up";
+
+    // A connect-and-close, and at once the real caller, who gets in.
+    {
+        RawCaller scan(rig.port);
+        scan.socket.disconnectFromHost();
+    }
+    rig.peer = rig.Call();
+    EXPECT_TRUE(rig.window.form->isVisible()) << "a call request brings the window up";
+    EXPECT_EQ(rig.dialogs, 1) << "only the real call request was asked";
+    EXPECT_TRUE(net.Listening());
+    EXPECT_TRUE(rig.window.Prompts().messages.empty());
+    EXPECT_EQ(net_test::TimesPlayed(*rig.audio, "/disconnect.ogg"), 0);
+    EXPECT_EQ(net_test::TimesPlayed(*rig.audio, "/connect.ogg"), 1);
+    rig.peer->Write(rig.LegalMove());
+    ASSERT_TRUE(PumpUntil([&] { return rig.Session().record.Count() == 1; }));
+}
+
+TEST(NetHostilePeerTest, TheFieldWindowShowsTheNewestFieldAndKeepsWorking) {
+    HostileRig rig;
+    const auto field = [](const char* squares) {
+        std::string text;
+        while (text.size() < 64) {
+            text += squares;
+        }
+        return "D" + text.substr(0, 64);
+    };
+    const std::string fields[] = {field("+"), field("b"), field("wb"), field("w++")};
+    std::vector<std::string> shown;
+    rig.hook = [&](QDialog* dialog) {
+        auto* window = qobject_cast<TRemoteField*>(dialog);
+        if (window == nullptr) {
+            return false;
+        }
+        if (shown.empty()) {
+            // Two more fields come while the first is open; the newest is shown.
+            shown.push_back(window->RemoteFieldText());
+            rig.peer->Write(QByteArray::fromStdString(fields[1]));
+            rig.peer->Write(QByteArray::fromStdString(fields[2]));
+            PumpUntil([&] { return window->RemoteFieldText() == fields[2]; }, 3000);
+        }
+        shown.push_back(window->RemoteFieldText());
+        window->done(QDialog::Accepted);
+        return true;
+    };
+    rig.peer->Write(QByteArray::fromStdString(fields[0]));
+    ASSERT_TRUE(PumpUntil([&] { return shown.size() == 2; }));
+    rig.peer->Write(QByteArray::fromStdString(fields[3]));
+    ASSERT_TRUE(PumpUntil([&] { return shown.size() == 3; }));
+    EXPECT_EQ(shown, (std::vector<std::string>{fields[0], fields[2], fields[3]}));
 }
 
 TEST(NetHostilePeerTest, FloodsOfTextAndRandomBytesLeaveTheGameAlone) {
@@ -155,7 +255,7 @@ TEST(NetHostilePeerTest, FiftyConnectionsAtOnceAreTurnedAwayWhileTheGameGoesOn) 
 
     std::vector<std::unique_ptr<RawCaller>> crowd;
     for (int i = 0; i < 50; ++i) {
-        crowd.push_back(std::make_unique<RawCaller>(rig.port));
+        crowd.push_back(std::make_unique<RawCaller>(rig.port, false));
     }
     ASSERT_TRUE(PumpUntil([&] {
         for (auto& raw : crowd) {
@@ -183,8 +283,9 @@ TEST(NetHostilePeerTest, FiftyConnectionsAtOnceAreTurnedAwayWhileTheGameGoesOn) 
 
     // The real peer leaving is the one that counts.
     rig.peer->socket.disconnectFromHost();
-    ASSERT_TRUE(PumpUntil([&] { return !rig.Session().flags.networkGame; }));
+    ASSERT_TRUE(PumpUntil([&] { return !rig.window.Prompts().messages.empty(); }));
     EXPECT_EQ(rig.window.Prompts().messages, std::vector<std::string>{kNetBrokenOffText});
+    EXPECT_FALSE(rig.Session().flags.networkGame);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QElapsedTimer>
 #include <QTest>
 #include <optional>
@@ -9,6 +14,7 @@
 #include "audio_fake_backend.h"
 #include "engine/notation.h"
 #include "engine/rules.h"
+#include "game/game_texts.h"
 #include "net/call_dialog.h"
 #include "net/call_request_dialog.h"
 #include "net/ip_conf_form.h"
@@ -80,6 +86,13 @@ inline std::string BoardOf(TReversiForm& form) {
     return BoardToText(p.board, p.boardSize);
 }
 
+// The field message a window answers a field request with.
+inline std::string FieldMessageOf(TReversiForm& form) {
+    std::string message = "D";
+    message += BoardOf(form);
+    return message;
+}
+
 // Makes a window listen on the loopback address, on a free port.
 inline int ListenOnLoopback(TReversiForm& form) {
     NetConnection& net = form.Net();
@@ -90,6 +103,45 @@ inline int ListenOnLoopback(TReversiForm& form) {
     }
     return net.ListeningPort();
 }
+
+// A host that never answers a call: a listener on 127.0.0.2 that never accepts and whose
+// backlog is full, so the kernel drops every further connection attempt unanswered. (Not
+// on 127.0.0.1, where the calling window resumes listening on the same port.)
+class SilentHost {
+  public:
+    SilentHost() {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK + 1);
+        listener_ = socket(AF_INET, SOCK_STREAM, 0);
+        auto* raw = reinterpret_cast<sockaddr*>(&address);
+        socklen_t length = sizeof address;
+        if (bind(listener_, raw, length) != 0 || listen(listener_, 0) != 0 ||
+            getsockname(listener_, raw, &length) != 0) {
+            return;
+        }
+        port = ntohs(address.sin_port);
+        for (int& filler : fillers_) {
+            filler = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            connect(filler, raw, sizeof address);
+        }
+        WindowRig::Settle(50);
+    }
+    ~SilentHost() {
+        for (const int fd : fillers_) {
+            close(fd);
+        }
+        close(listener_);
+    }
+    SilentHost(const SilentHost&) = delete;
+    SilentHost& operator=(const SilentHost&) = delete;
+
+    int port = 0;
+
+  private:
+    int listener_ = -1;
+    int fillers_[2] = {-1, -1};
+};
 
 // How the call request dialog is answered.
 enum class CallAnswer { Accept, Refuse, LeaveOpen };
@@ -177,6 +229,14 @@ class NetRig {
     CallAnswer callAnswer = CallAnswer::Accept;
     // Done once while the call request is open (with LeaveOpen).
     std::function<void()> whileAsked;
+    // Done when a game-over box opens, with the window that shows it; the box then stays
+    // open until gameOverDoneWhen holds for that window (3 s at most).
+    std::function<void(TReversiForm*)> whileGameOverShown;
+    std::function<bool(TReversiForm*)> gameOverDoneWhen;
+    // When set, a message dialog with nothing to send stays open until this holds (5 s at
+    // most); heldUntilDone tells whether it did hold.
+    std::function<bool()> keepMessageDialogOpenUntil;
+    bool heldUntilDone = false;
     // What the call request dialog showed: caller, colour and size texts.
     QStringList requestTexts;
     // Chat each window sends when its message dialog opens; empty: cancel.
@@ -192,6 +252,10 @@ class NetRig {
     WindowRig caller;
 
   private:
+    TSendDlg* heldDialog_ = nullptr;
+    QElapsedTimer held_;
+    std::map<QDialog*, QElapsedTimer> heldFinals_;
+
     void Answer(WindowRig& rig, QDialog* dialog) {
         if (auto* request = qobject_cast<TCallReq*>(dialog)) {
             requestTexts = {request->CallerText(), request->ColourText(), request->SizeText()};
@@ -209,13 +273,26 @@ class NetRig {
             return;
         }
         if (auto* send = qobject_cast<TSendDlg*>(dialog)) {
-            ++messageDialogsOpened;
+            if (send != heldDialog_) {
+                ++messageDialogsOpened;
+            }
             auto* owner = qobject_cast<TReversiForm*>(send->parentWidget());
             const auto it = chat.find(owner);
             if (it != chat.end() && !it->second.isEmpty()) {
                 send->SetText(it->second);
                 it->second.clear();
                 send->accept();
+            } else if (keepMessageDialogOpenUntil) {
+                if (send != heldDialog_) {
+                    heldDialog_ = send;
+                    held_.start();
+                }
+                heldUntilDone = keepMessageDialogOpenUntil();
+                if (heldUntilDone || held_.elapsed() > 5000) {
+                    keepMessageDialogOpenUntil = nullptr;
+                    heldDialog_ = nullptr;
+                    send->reject();
+                }
             } else {
                 send->reject();
             }
@@ -226,6 +303,19 @@ class NetRig {
         } else if (auto* system = qobject_cast<TIPConfForm*>(dialog)) {
             remoteSystems << system->HostNameText() << system->AddressText();
         } else if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
+            auto* owner = qobject_cast<TReversiForm*>(final->parentWidget());
+            if (whileGameOverShown && owner != nullptr &&
+                owner->StatusPanelText(0) == QString::fromUtf8(kGameOverText)) {
+                auto [held, first] = heldFinals_.try_emplace(dialog);
+                if (first) {
+                    held->second.start();
+                    whileGameOverShown(owner);
+                }
+                if (!gameOverDoneWhen(owner) && held->second.elapsed() < 3000) {
+                    return;
+                }
+                heldFinals_.erase(held);
+            }
             rig.finals.push_back(final->Message());
         }
         dialog->done(QDialog::Accepted);

@@ -154,28 +154,29 @@ TEST(NetDialogsTest, RemoteFieldPaintsTheReceivedSquaresWithGaps) {
     EXPECT_EQ(shortImage.pixelColor(1, 128 / 8 + 1), shortImage.pixelColor(60, 60));
 }
 
-TEST(NetDialogsTest, AddressListHoldsEveryCallableIPv4AddressOnALine) {
+TEST(NetDialogsTest, AddressListHoldsEveryCallableAddressOnALine) {
     EnsureApplication();
+    const auto at = [](const char* text) { return QHostAddress(QString::fromLatin1(text)); };
     const QList<InterfaceAddresses> machine = {
-        {true, true, {QHostAddress(QStringLiteral("127.0.0.1"))}},
-        {true,
-         false,
-         {QHostAddress(QStringLiteral("10.1.2.3")), QHostAddress(QStringLiteral("fe80::1"))}},
-        {false, false, {QHostAddress(QStringLiteral("10.9.9.9"))}},
-        {true, false, {QHostAddress(QStringLiteral("192.168.0.20"))}},
+        {true, true, {at("127.0.0.1"), at("::1")}},
+        {true, false, {at("10.1.2.3"), at("fe80::1"), at("2a02:6b8::5"), at("fd00::7")}},
+        {false, false, {at("10.9.9.9"), at("2a02:6b8::9")}},
+        {true, false, {at("192.168.0.20")}},
     };
-    const QStringList lines = CallableIPv4Addresses(machine);
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("10.1.2.3"), QStringLiteral("192.168.0.20")}));
+    const QStringList lines = CallableAddresses(machine);
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("10.1.2.3"), QStringLiteral("192.168.0.20"),
+                                  QStringLiteral("2a02:6b8::5")}));
 
     TShowIPDlg dialog(lines);
-    EXPECT_EQ(dialog.Text(), QStringLiteral("10.1.2.3\n192.168.0.20"));
+    const QString text = QStringLiteral("10.1.2.3\n192.168.0.20\n2a02:6b8::5");
+    EXPECT_EQ(dialog.Text(), text);
     QTimer::singleShot(0, &dialog, [&] { dialog.CopyAndClose(); });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("10.1.2.3\n192.168.0.20"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
 
     // The machine's own list never holds loopback addresses.
-    for (const QString& line : CallableIPv4Addresses(MachineInterfaces())) {
-        EXPECT_FALSE(line.startsWith(QStringLiteral("127.")));
+    for (const QString& line : CallableAddresses(MachineInterfaces())) {
+        EXPECT_FALSE(QHostAddress(line).isLoopback()) << line.toStdString();
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
@@ -85,11 +86,53 @@ TEST(ProtocolFramingTest, SplitMessagesAreCompletedFromTheNextRead) {
         bytes.push_back(stream.substr(textStart));
         EXPECT_EQ(FeedPieces(decoder, bytes), whole);
     }
-    // The head of a call request waits too; its name is the rest of the read that ends it.
-    EXPECT_EQ(FeedPieces(NetRole::Answerer, 8, {"B", "W", "8PC"}),
-              (std::vector<NetMessage>{NetCallRequest{White, 8, "PC"}}));
-    EXPECT_EQ(FeedPieces(NetRole::Answerer, 8, {"B", "B0\xC8\xCC\xDF"}),
-              (std::vector<NetMessage>{NetCallRequest{Black, 10, "ИМЯ"}}));
+}
+
+// A piece left by one read joins the next only if that read can carry it on and comes within
+// half a second; otherwise the next read stands on its own.
+TEST(ProtocolFramingTest, APieceJoinsOnlyAFittingReadThatComesSoon) {
+    using namespace std::chrono_literals;
+    struct Read {
+        std::chrono::milliseconds after;
+        std::string bytes;
+    };
+    const struct {
+        const char* name;
+        std::vector<Read> reads;
+        std::vector<NetMessage> expected;
+    } cases[] = {
+        {"move after a stray M", {{0ms, "M"}, {100ms, "M53"}}, {NetMove{5, 3, 64}}},
+        {"request after a stray M", {{0ms, "M"}, {100ms, "F"}}, {NetFieldRequest{}}},
+        {"request after a cut move",
+         {{0ms, "M4"}, {100ms, "FR"}},
+         {NetFieldRequest{}, NetRestart{}}},
+        {"move split by TCP", {{0ms, "M5"}, {100ms, "3"}}, {NetMove{5, 3, 64}}},
+        {"move in three reads", {{0ms, "M"}, {400ms, "5"}, {400ms, "3"}}, {NetMove{5, 3, 64}}},
+        {"request after a stray B", {{0ms, "B"}, {100ms, "F"}}, {NetFieldRequest{}}},
+        {"call request split by TCP",
+         {{0ms, "BW"}, {100ms, "8PC"}},
+         {NetCallRequest{White, 8, "PC"}}},
+        {"call request after a stray B",
+         {{0ms, "B"}, {100ms, "BB0"}},
+         {NetCallRequest{Black, 10, ""}}},
+        {"the rest of a move too late",
+         {{0ms, "M5"}, {600ms, "3"}, {0ms, "M34"}},
+         {NetMove{3, 4, 45}}},
+        {"the rest of a request too late", {{0ms, "B"}, {501ms, "W8PC"}}, {}},
+        {"a field cut by a move", {{0ms, "D+++"}, {100ms, "M34"}}, {NetMove{3, 4, 45}}},
+    };
+    for (const auto& c : cases) {
+        auto now = std::chrono::steady_clock::time_point{} + 1h;
+        NetMessageDecoder decoder(NetRole::Answerer, 8, [&now] { return now; });
+        std::vector<NetMessage> all;
+        for (const Read& read : c.reads) {
+            now += read.after;
+            for (NetMessage& message : decoder.Feed(read.bytes)) {
+                all.push_back(std::move(message));
+            }
+        }
+        EXPECT_EQ(all, c.expected) << c.name;
+    }
 }
 
 TEST(ProtocolFramingTest, ShortFieldsAreDroppedAndReadingGoesOn) {
