@@ -8,10 +8,12 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/deep_table.h"
@@ -26,6 +28,9 @@ constexpr int kDeepInfinity = 32767;
 constexpr int kOrderDepth = 3;
 // Nodes with this many plies left or more go into the table.
 constexpr int kTableMin = 3;
+// Below this many plies left, looking up the move a shallower search found costs more than
+// it saves.
+constexpr int kHintMin = 3;
 // The weight of the opponent's reply count in the order of moves.
 constexpr int kMobilityWeight = 4;
 
@@ -89,9 +94,10 @@ class DeepSearcher : public FastSearcher<Size, Advanced, Novice> {
                        -beta, -alpha, plies);
     }
 
-    // The index of the best child at a shallower depth, trying first the one given: only to
-    // order the real search.
-    std::size_t BestChildAt(const std::vector<Child>& children, std::size_t first, int plies) {
+    // The index and value of the best child at a shallower depth, trying first the one given:
+    // only to order the real search and to guess its value.
+    std::pair<std::size_t, int> BestChildAt(const std::vector<Child>& children, std::size_t first,
+                                            int plies) {
         int best = -kDeepInfinity;
         std::size_t bestIndex = first;
         for (std::size_t n = 0; n < children.size() && !Stopped(); ++n) {
@@ -110,7 +116,7 @@ class DeepSearcher : public FastSearcher<Size, Advanced, Novice> {
                 bestIndex = i;
             }
         }
-        return bestIndex;
+        return {bestIndex, best};
     }
 
     bool Stopped() const { return Base::Stopped(); }
@@ -126,6 +132,10 @@ class DeepSearcher : public FastSearcher<Size, Advanced, Novice> {
         ++this->nodes_;
         if (Stopped()) {
             return 0;
+        }
+        if (plies >= kTableMin) {
+            // The table entry is likely far away in memory: fetch it while the moves are found.
+            __builtin_prefetch(&BucketOf(p, o, plies));
         }
         const Bits moves = Moves<Size>(p, o) & this->t_.moveOrderMask;
         // A pass into the last ply.
@@ -221,7 +231,7 @@ class DeepSearcher : public FastSearcher<Size, Advanced, Novice> {
                 }
             }
         }
-        if (hint < 0) {
+        if (hint < 0 && plies >= kHintMin) {
             hint = Hint(p, o);
         }
         if (hint >= 0 && (moves & this->SquareBit(hint)) == 0) {
@@ -445,24 +455,26 @@ SearchResult DeepRun(const BitboardTables<Size>& t, typename BitLayout<Size>::Bi
         }
     } else {
         // Shallower searches pick the move most likely best, whose value then bounds the
-        // tests of all the others.
+        // tests of all the others, and guess that value (from a depth of the same parity).
         std::size_t first = 0;
+        int guess = 0;
         for (int plies = 1; plies < depth - 1 && !main.Stopped(); ++plies) {
-            first = main.BestChildAt(children, first, plies);
+            const auto [index, value] = main.BestChildAt(children, first, plies);
+            first = index;
+            guess = plies == depth - 3 || plies == 1 ? value : guess;
         }
-        bestIndex = static_cast<int>(first);
-        bestValue = main.ChildValue(children[first], -kDeepInfinity, kDeepInfinity, depth - 1);
 
         // Every other move, in the fixed order, is tested against the best so far: an earlier
         // move must reach the best value to displace it, a later one must pass it. The tests
-        // run on several threads, each against the best known when it starts; their results
-        // are taken in the fixed order, so the answer is the same on any number of threads.
-        // A test that failed low against an older bound failed low against the current one
-        // (bounds only rise); one that passed carries its exact value.
+        // run on several threads, each against the best known when it starts (before the
+        // first move's value is known, against the guess); their outcomes are taken in the
+        // fixed order, so the answer is the same on any number of threads. An exact value
+        // always counts; a test that failed low counts when its bound is at most the one the
+        // move must pass by then, and is run again otherwise.
         struct Outcome {
             bool ready = false;
             bool exact = false;
-            int value = 0;
+            int value = 0;  // the exact value, or the bound the move's value is at most
         };
         std::vector<std::size_t> order;
         for (std::size_t i = 0; i < children.size(); ++i) {
@@ -471,22 +483,52 @@ SearchResult DeepRun(const BitboardTables<Size>& t, typename BitLayout<Size>::Bi
             }
         }
         std::vector<Outcome> outcomes(order.size());
+        std::vector<std::size_t> again;
         std::mutex mutex;
+        std::condition_variable changed;
+        bool bounded = false;  // the first move's value is in bestValue
+        bool abandoned = false;
         std::size_t next = 0;
         std::size_t resolved = 0;
         const auto threshold = [&](std::size_t i) {
-            return static_cast<int>(i) < bestIndex ? bestValue - 1 : bestValue;
+            return !bounded ? guess : static_cast<int>(i) < bestIndex ? bestValue - 1 : bestValue;
+        };
+        // Takes the outcomes in order as far as they go; called with the mutex held.
+        const auto resolve = [&] {
+            for (; bounded && resolved < order.size() && outcomes[resolved].ready; ++resolved) {
+                Outcome& r = outcomes[resolved];
+                const auto i = static_cast<int>(order[resolved]);
+                if (!r.exact && r.value > threshold(order[resolved])) {
+                    r.ready = false;
+                    again.push_back(resolved);
+                    break;
+                }
+                if (r.exact && (r.value > bestValue || (r.value == bestValue && i < bestIndex))) {
+                    bestValue = r.value;
+                    bestIndex = i;
+                }
+            }
+            changed.notify_all();
         };
         const auto work = [&](Searcher& searcher) {
             for (;;) {
                 std::size_t k = 0;
                 int bound = 0;
                 {
-                    const std::lock_guard<std::mutex> lock(mutex);
-                    if (next == order.size()) {
+                    std::unique_lock<std::mutex> lock(mutex);
+                    changed.wait(lock, [&] {
+                        return abandoned || !again.empty() || next < order.size() ||
+                               (bounded && resolved == order.size());
+                    });
+                    if (abandoned || (again.empty() && next == order.size())) {
                         return;
                     }
-                    k = next++;
+                    if (!again.empty()) {
+                        k = again.back();
+                        again.pop_back();
+                    } else {
+                        k = next++;
+                    }
                     bound = threshold(order[k]);
                 }
                 const Child& c = children[order[k]];
@@ -494,25 +536,20 @@ SearchResult DeepRun(const BitboardTables<Size>& t, typename BitLayout<Size>::Bi
                 if (v > bound) {
                     v = searcher.ChildValue(c, bound, kDeepInfinity, depth - 1);
                 }
+                const std::lock_guard<std::mutex> lock(mutex);
                 if (searcher.Stopped()) {
+                    abandoned = true;
+                    changed.notify_all();
                     return;
                 }
-                const std::lock_guard<std::mutex> lock(mutex);
                 outcomes[k] = {true, v > bound, v > bound ? v : bound};
-                for (; resolved < order.size() && outcomes[resolved].ready; ++resolved) {
-                    const Outcome& r = outcomes[resolved];
-                    const auto i = static_cast<int>(order[resolved]);
-                    if (r.exact &&
-                        (r.value > bestValue || (r.value == bestValue && i < bestIndex))) {
-                        bestValue = r.value;
-                        bestIndex = i;
-                    }
-                }
+                resolve();
             }
         };
-        // Short searches are not worth a thread.
+        // Short searches are not worth a thread. The helpers start on the other moves while
+        // this thread searches the first one.
         const int helpers = depth >= 5 && !main.Stopped()
-                                ? std::min(threads - 1, static_cast<int>(order.size()) - 1)
+                                ? std::min(threads - 1, static_cast<int>(order.size()))
                                 : 0;
         std::vector<std::thread> pool;
         std::vector<std::uint64_t> nodes(static_cast<std::size_t>(helpers > 0 ? helpers : 0));
@@ -526,6 +563,16 @@ SearchResult DeepRun(const BitboardTables<Size>& t, typename BitLayout<Size>::Bi
             } catch (const std::system_error&) {
                 break;  // fewer threads, the same answer
             }
+        }
+        const int firstValue =
+            main.ChildValue(children[first], -kDeepInfinity, kDeepInfinity, depth - 1);
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            bestIndex = static_cast<int>(first);
+            bestValue = firstValue;
+            bounded = true;
+            abandoned = abandoned || main.Stopped();
+            resolve();
         }
         work(main);
         for (std::thread& thread : pool) {
