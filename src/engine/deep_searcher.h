@@ -398,8 +398,8 @@ class DeepSearcher : public FastSearcher<Size, Advanced, Novice> {
                  o,
                  static_cast<std::int16_t>(lower),
                  static_cast<std::int16_t>(upper),
-                 static_cast<std::uint8_t>(plies),
                  table_.generation,
+                 static_cast<std::uint8_t>(plies),
                  static_cast<std::int8_t>(move)};
         Unlock(b);
         const std::uint64_t h = PositionHash(p, o);

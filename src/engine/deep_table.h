@@ -23,9 +23,9 @@ struct DeepEntry {
     Bits other = 0;
     std::int16_t lower = 0;  // the value lies in lower .. upper
     std::int16_t upper = 0;
+    std::uint16_t generation = 0;  // 0: empty
     std::uint8_t depth = 0;
-    std::uint8_t generation = 0;  // 0: empty
-    std::int8_t move = -1;        // the best bit found, for move ordering
+    std::int8_t move = -1;  // the best bit found, for move ordering
 };
 
 template <int Size>
@@ -43,7 +43,7 @@ struct DeepTable {
     // bit of the move. A wrong hint costs time, never a wrong value.
     std::size_t hintMask = 0;
     std::unique_ptr<std::atomic<std::uint32_t>[]> hints;
-    std::uint8_t generation = 0;
+    std::uint16_t generation = 0;
 };
 
 // A table for one search, from a small pool (searches running at once get different tables).

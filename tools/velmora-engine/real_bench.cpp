@@ -1,6 +1,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ostream>
@@ -180,6 +181,35 @@ int RunRealBench(const CommandOptions& options, std::ostream& out) {
                 return 1;
             }
         }
+    }
+    // How long the deep search takes to unwind after a stop request, on every core: stopped
+    // at varying moments in each position.
+    std::vector<double> stopMs;
+    int stops = 0;
+    for (const RealPosition& r : positions) {
+        if (r.position.size != (onlySize != 0 ? onlySize : 10)) {
+            continue;
+        }
+        std::atomic<bool> stop{false};
+        std::chrono::steady_clock::time_point requested;
+        std::thread search([&] {
+            DeepSearch(r.position.size, r.position.board, r.position.sideToMove,
+                       {9, false, r.advanced}, &stop, 0);
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(1 + stops % 20));
+        requested = std::chrono::steady_clock::now();
+        stop.store(true, std::memory_order_relaxed);
+        search.join();
+        stopMs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - requested)
+                .count());
+        ++stops;
+    }
+    if (!stopMs.empty()) {
+        out << Row(
+            "deep search on every core, %d stop requests: slowest answer %.2f ms, "
+            "median %.2f ms\n",
+            stops, Percentile(stopMs, 1.0), Percentile(stopMs, 0.5));
     }
     return 0;
 }
