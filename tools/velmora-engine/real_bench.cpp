@@ -68,6 +68,7 @@ std::string Row(const char* format, auto... values) {
 
 struct Timings {
     std::vector<double> ms;
+    std::vector<double> cpuMs;
     double total = 0;
     double cpu = 0;
     std::uint64_t nodes = 0;
@@ -151,7 +152,8 @@ int RunRealBench(const CommandOptions& options, std::ostream& out) {
                                       .count();
                 timings.ms.push_back(ms);
                 timings.total += ms;
-                timings.cpu += ProcessCpuMs() - cpuStarted;
+                timings.cpuMs.push_back(ProcessCpuMs() - cpuStarted);
+                timings.cpu += timings.cpuMs.back();
                 timings.nodes += result.nodes;
                 if (index < reference.size()) {
                     const SearchResult& expected = reference[index];
@@ -170,6 +172,9 @@ int RunRealBench(const CommandOptions& options, std::ostream& out) {
                        Percentile(timings.ms, 1.0), Percentile(timings.ms, 0.99),
                        Percentile(timings.ms, 0.5), timings.total, timings.cpu,
                        static_cast<unsigned long long>(timings.nodes));
+            // CPU time, for a loaded machine (with several threads, theirs added up).
+            out << Row("  CPU slowest %.1f ms, median %.1f ms", Percentile(timings.cpuMs, 1.0),
+                       Percentile(timings.cpuMs, 0.5));
             if (kind == EngineKind::Deep && fastTotal > 0) {
                 out << Row("  %.1fx fast", fastTotal / timings.total);
             }
