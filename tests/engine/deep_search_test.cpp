@@ -19,7 +19,7 @@ namespace {
 #if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
 constexpr std::size_t kScale = 1;
 #else
-constexpr std::size_t kScale = 6;
+constexpr std::size_t kScale = 12;
 #endif
 
 std::string Describe(const SearchMismatch& m, int size) {
