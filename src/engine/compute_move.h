@@ -36,7 +36,7 @@ constexpr int FixedOpeningMove(int size) {
 // NoMove when the side to move has no move or a stop was requested while waiting.
 int ComputeMove(EngineWorker& worker, const GamePosition& position, const SearchSettings& settings,
                 const PumpEvents& pump, EngineObserver* observer = nullptr,
-                EngineKind engine = EngineKind::Fast);
+                EngineKind engine = kGameEngine);
 
 // ComputeMove in two halves, for a caller that returns to its own event loop instead of
 // waiting. Begin greys the commands and either answers at once or starts the worker and
@@ -45,7 +45,7 @@ int ComputeMove(EngineWorker& worker, const GamePosition& position, const Search
 // commands and answers.
 std::optional<int> BeginComputeMove(EngineWorker& worker, const GamePosition& position,
                                     const SearchSettings& settings, EngineObserver* observer,
-                                    EngineKind engine = EngineKind::Fast);
+                                    EngineKind engine = kGameEngine);
 int FinishComputeMove(EngineWorker& worker, EngineObserver* observer);
 
 }  // namespace velmora

@@ -17,7 +17,7 @@ struct EngineRequest {
     int size = 8;
     int sideToMove = White;
     SearchSettings settings;
-    EngineKind engine = EngineKind::Fast;
+    EngineKind engine = kGameEngine;
 };
 
 // Runs one search at a time on a thread of its own, one step below normal priority.

@@ -13,6 +13,7 @@
 #include "engine/bitboard_moves.h"
 #include "engine/bitboard_ops.h"
 #include "engine/bitboard_tables.h"
+#include "engine/deep_searcher.h"
 #include "engine/fast_searcher.h"
 #include "engine/search_settings.h"
 
@@ -62,6 +63,31 @@ SearchResult FastSearchVariant(const Board& board, int sideToMove, const SearchS
 }
 
 template <int Size>
+SearchResult DeepSearchVariant(const Board& board, int sideToMove, const SearchSettings& settings,
+                               const std::atomic<bool>* stop, int threads) {
+    const int depth = settings.Depth();
+    // Deeper novice searches (no level makes them) can pass the root window inside the tree,
+    // where only the literal tree's own cut-offs decide: the fast search walks that tree.
+    if (settings.novice && depth > 1) {
+        return FastSearchVariant<Size>(board, sideToMove, settings, stop);
+    }
+    static const std::atomic<bool> kNeverStop{false};
+    const std::atomic<bool>& stopFlag = stop != nullptr ? *stop : kNeverStop;
+    const BitboardTables<Size>& t = GetBitboardTables<Size>();
+    const auto p = SideBits<Size>(board, sideToMove);
+    const auto o = SideBits<Size>(board, Opponent(sideToMove));
+    const unsigned corners = TakenCorners<Size>(p | o);
+    if (settings.novice) {
+        return settings.advanced
+                   ? DeepRun<Size, true, true>(t, p, o, corners, depth, stopFlag, threads)
+                   : DeepRun<Size, false, true>(t, p, o, corners, depth, stopFlag, threads);
+    }
+    return settings.advanced
+               ? DeepRun<Size, true, false>(t, p, o, corners, depth, stopFlag, threads)
+               : DeepRun<Size, false, false>(t, p, o, corners, depth, stopFlag, threads);
+}
+
+template <int Size>
 std::uint64_t PerftFrom(const BitboardTables<Size>& t, typename BitLayout<Size>::Bits p,
                         typename BitLayout<Size>::Bits o, int depth) {
     using Bits = typename BitLayout<Size>::Bits;
@@ -99,6 +125,10 @@ template SearchResult FastSearchVariant<8>(const Board&, int, const SearchSettin
                                            const std::atomic<bool>*);
 template SearchResult FastSearchVariant<10>(const Board&, int, const SearchSettings&,
                                             const std::atomic<bool>*);
+template SearchResult DeepSearchVariant<8>(const Board&, int, const SearchSettings&,
+                                           const std::atomic<bool>*, int);
+template SearchResult DeepSearchVariant<10>(const Board&, int, const SearchSettings&,
+                                            const std::atomic<bool>*, int);
 template std::uint64_t FastPerftVariant<8>(const Board&, int, int);
 template std::uint64_t FastPerftVariant<10>(const Board&, int, int);
 

@@ -51,7 +51,7 @@ class FastSearcher {
         return result;
     }
 
-  private:
+  protected:
     // Weight differences from the side to move's point of view: in the table of the corner
     // state, and in the corner table for no corner taken (kept only while that is the state).
     struct Scores {
@@ -121,8 +121,8 @@ class FastSearcher {
 
     // The mover's scores after p plays sq turning flips over, and the new corner state.
     template <bool NeedBase>
-    Scores Play(const Scores& s, unsigned corners, unsigned childCorners, int sq, Bits flips,
-                Bits mover, Bits other) const {
+    [[gnu::always_inline]] Scores Play(const Scores& s, unsigned corners, unsigned childCorners,
+                                       int sq, Bits flips, Bits mover, Bits other) const {
         const auto q = static_cast<std::size_t>(sq);
         if (childCorners == corners) {
             Scores child{s.diff + t_.weights[corners][q] +
@@ -225,6 +225,7 @@ class FastSearcher {
                                  : Interior(p, o, moves, s, corners, beta, alpha, ply);
     }
 
+  private:
     [[gnu::noinline]] int Interior(Bits p, Bits o, Bits moves, const Scores& s, unsigned corners,
                                    int beta, int alpha, int ply) {
         return Children<false>(p, o, moves, s, corners, beta, alpha, ply);
@@ -280,10 +281,13 @@ class FastSearcher {
         return -best;
     }
 
+  protected:
     const Tables& t_;
     const int depth_;
     const std::atomic<bool>* const stop_;
     std::uint64_t nodes_ = 0;
+
+  private:
     int bestRootBit_ = -1;
 };
 

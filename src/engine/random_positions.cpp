@@ -3,6 +3,7 @@
 #include <random>
 
 #include "engine/rules.h"
+#include "engine/search.h"
 
 namespace velmora {
 
@@ -87,6 +88,55 @@ std::vector<SampledPosition> SampleRandomBoards(int size, std::size_t count, std
         position.sideToMove = rng() % 2 == 0 ? White : Black;
     }
     return boards;
+}
+
+std::vector<SampledPosition> SampleSelfPlayPositions(int size, bool advanced, int level,
+                                                     std::size_t count, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    const SearchFunction search = SelectSearch(size, EngineKind::Fast);
+    const SearchSettings settings = SearchSettings::FromShownLevel(level, advanced);
+    std::vector<SampledPosition> positions;
+    positions.reserve(count);
+    std::vector<int> moves;
+    while (positions.size() < count) {
+        SampledPosition position;
+        position.size = size;
+        InitBoard(position.board, size);
+        const unsigned randomPlies = 2 + rng() % 6;
+        // About six positions a game, spread over all of it.
+        const unsigned takePercent = size == 8 ? 10 : 6;
+        for (;;) {
+            const int side = position.sideToMove;
+            const bool canMove = HasLegalMove(position.board, size, side);
+            if (!canMove && !HasLegalMove(position.board, size, Opponent(side))) {
+                break;
+            }
+            if (static_cast<unsigned>(position.ply) >= randomPlies && rng() % 100 < takePercent) {
+                positions.push_back(position);
+                if (positions.size() == count) {
+                    break;
+                }
+            }
+            int move = NoMove;
+            if (canMove && static_cast<unsigned>(position.ply) < randomPlies) {
+                moves.clear();
+                for (const int square : MoveOrder(size)) {
+                    if (IsLegal(position.board, size, square, side, Opponent(side))) {
+                        moves.push_back(square);
+                    }
+                }
+                move = moves[rng() % moves.size()];
+            } else if (canMove) {
+                move = search(position.board, side, settings, nullptr).move;
+            }
+            if (move != NoMove) {
+                MakeMove(position.board, size, move, side, Opponent(side));
+            }
+            position.sideToMove = Opponent(side);
+            ++position.ply;
+        }
+    }
+    return positions;
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "engine/search.h"
 
+#include "engine/deep_search.h"
 #include "engine/fast_search.h"
 #include "engine/literal_search.h"
 
@@ -12,16 +13,30 @@ std::optional<EngineKind> ParseEngineKind(std::string_view name) {
     if (name == "fast") {
         return EngineKind::Fast;
     }
+    if (name == "deep") {
+        return EngineKind::Deep;
+    }
     return std::nullopt;
 }
 
 std::string_view EngineKindName(EngineKind kind) {
-    return kind == EngineKind::Literal ? "literal" : "fast";
+    switch (kind) {
+        case EngineKind::Literal:
+            return "literal";
+        case EngineKind::Deep:
+            return "deep";
+        case EngineKind::Fast:
+            break;
+    }
+    return "fast";
 }
 
 SearchFunction SelectSearch(int size, EngineKind kind) {
     if (kind == EngineKind::Literal) {
         return size == 10 ? &LiteralSearchOn<10> : &LiteralSearchOn<8>;
+    }
+    if (kind == EngineKind::Deep) {
+        return size == 10 ? &DeepSearchOn<10> : &DeepSearchOn<8>;
     }
     return size == 10 ? &FastSearchOn<10> : &FastSearchOn<8>;
 }

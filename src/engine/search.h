@@ -9,9 +9,13 @@
 
 namespace velmora {
 
-// The two implementations of the computer player's search. They choose the same move with
-// the same value after the same number of nodes; the fast one is what the game plays with.
-enum class EngineKind { Literal, Fast };
+// The implementations of the computer player's search. All choose the same move with the
+// same value. The fast one visits node for node the literal one's tree and is the reference
+// the others are checked against; the deep one searches a much smaller tree on every core.
+enum class EngineKind { Literal, Fast, Deep };
+
+// The search the game plays with, wherever a caller does not name one.
+constexpr EngineKind kGameEngine = EngineKind::Deep;
 
 std::optional<EngineKind> ParseEngineKind(std::string_view name);
 std::string_view EngineKindName(EngineKind kind);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/board.h"
+#include "engine/random_positions.h"
 #include "engine/search_settings.h"
 
 namespace velmora {
@@ -40,5 +41,15 @@ struct SearchComparisonReport {
 };
 
 SearchComparisonReport CompareSearches(const SearchComparisonOptions& options);
+
+// Plays the deep search, on each thread count given, against the literal search's move and
+// value at every level from 0 up and both algorithms, on the positions given. Once a level
+// costs the literal search too many nodes, its answers come from the fast search (its
+// node-for-node twin, checked by CompareSearches), so that the comparison reaches level 9 in
+// the middle game; a position goes one level deeper while its last search stayed under
+// nodeCap nodes. Mismatches name the thread count as their build.
+SearchComparisonReport CompareDeepSearch(const std::vector<SampledPosition>& positions,
+                                         const std::vector<int>& threadCounts,
+                                         std::uint64_t nodeCap);
 
 }  // namespace velmora

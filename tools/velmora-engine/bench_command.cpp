@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/bench_positions.h"
+#include "engine/deep_search.h"
 #include "engine/fast_search.h"
 #include "engine/notation.h"
 #include "engine/search.h"
@@ -40,8 +41,16 @@ std::string Row(const char* format, auto... values) {
 // Searches the bench positions at level 9 with both algorithms, with each engine, and prints
 // the moves, node counts and times, the totals and speeds, and the node-count signature that
 // both engines must share.
+int RunRealBench(const CommandOptions& options, std::ostream& out);
+
 int RunBenchCommand(std::span<const std::string> args, std::ostream& out) {
-    const CommandOptions options(args, {"engine", "size"}, {});
+    const CommandOptions options(args, {"engine", "size", "threads"}, {"real"});
+    if (options.Has("real")) {
+        return RunRealBench(options, out);
+    }
+    if (options.Has("threads")) {
+        SetDeepSearchThreads(options.Integer("threads", 1, 256, std::nullopt));
+    }
     std::vector<EngineKind> engines = {EngineKind::Literal, EngineKind::Fast};
     if (options.Has("engine")) {
         engines = {options.Engine()};

@@ -90,7 +90,7 @@ EngineKind CommandOptions::Engine() const {
     }
     const auto kind = ParseEngineKind(*text);
     if (!kind) {
-        throw UsageError("--engine must be literal or fast, not '" + *text + "'");
+        throw UsageError("--engine must be literal, fast or deep, not '" + *text + "'");
     }
     return *kind;
 }

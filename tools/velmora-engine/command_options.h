@@ -30,7 +30,7 @@ class CommandOptions {
     std::string Required(std::string_view name) const;
     int Integer(std::string_view name, int min, int max, std::optional<int> fallback) const;
 
-    // The shared options: --size 8|10 (8 by default), --engine literal|fast (fast),
+    // The shared options: --size 8|10 (8 by default), --engine literal|fast|deep (fast),
     // --level 0..9 with --advanced.
     int BoardSize() const;
     EngineKind Engine() const;

@@ -20,13 +20,16 @@ namespace {
 constexpr std::array kCommands = {
     EngineCommand{"move",
                   "move --size 8|10 --board TEXT --to-move white|black --level 0..9 [--advanced] "
-                  "[--engine literal|fast]",
+                  "[--engine literal|fast|deep] [--threads N]",
                   &RunMoveCommand},
     EngineCommand{"perft", "perft --size 8|10 --depth D", &RunPerftCommand},
     EngineCommand{"selfplay",
-                  "selfplay --size 8|10 --level 0..9 [--advanced] [--engine literal|fast]",
+                  "selfplay --size 8|10 --level 0..9 [--advanced] [--engine literal|fast|deep] "
+                  "[--threads N]",
                   &RunSelfplayCommand},
-    EngineCommand{"bench", "bench [--size 8|10] [--engine literal|fast]", &RunBenchCommand},
+    EngineCommand{"bench",
+                  "bench [--real] [--size 8|10] [--engine literal|fast|deep] [--threads N]",
+                  &RunBenchCommand},
     EngineCommand{"selftest", "selftest [--long] [--positions N] [--seed S]", &RunSelftestCommand},
     EngineCommand{"match",
                   "match show FILE [--transcript] | match new --size 8|10 --moves E6,F4,... OUT | "

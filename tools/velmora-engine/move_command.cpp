@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "engine/deep_search.h"
 #include "engine/notation.h"
 #include "engine/search.h"
 #include "velmora-engine/command_options.h"
@@ -8,7 +9,7 @@ namespace velmora {
 
 // Chooses a move for one position: the square (or "pass") and the number of nodes searched.
 int RunMoveCommand(std::span<const std::string> args, std::ostream& out) {
-    const CommandOptions options(args, {"size", "board", "to-move", "level", "engine"},
+    const CommandOptions options(args, {"size", "board", "to-move", "level", "engine", "threads"},
                                  {"advanced"});
     const int size = options.BoardSize();
     const std::string text = options.Required("board");
@@ -22,6 +23,7 @@ int RunMoveCommand(std::span<const std::string> args, std::ostream& out) {
         throw UsageError("--to-move must be white or black, not '" + toMove + "'");
     }
     const SearchSettings settings = options.Settings();
+    SetDeepSearchThreads(options.Integer("threads", 1, 256, 0));
     const SearchResult result = SelectSearch(size, options.Engine())(
         *board, toMove == "white" ? White : Black, settings, nullptr);
     out << (result.move == NoMove ? std::string("pass") : SquareName(size, result.move)) << "\n"

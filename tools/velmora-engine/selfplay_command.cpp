@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/compute_move.h"
+#include "engine/deep_search.h"
 #include "engine/engine_worker.h"
 #include "engine/game_position.h"
 #include "engine/notation.h"
@@ -28,10 +29,11 @@ std::string Padded(std::string text, std::size_t width) {
 // Plays a whole game computer against computer through the engine worker, as the game does,
 // and prints the moves, the final position and the result.
 int RunSelfplayCommand(std::span<const std::string> args, std::ostream& out) {
-    const CommandOptions options(args, {"size", "level", "engine"}, {"advanced"});
+    const CommandOptions options(args, {"size", "level", "engine", "threads"}, {"advanced"});
     const int size = options.BoardSize();
     const SearchSettings settings = options.Settings();
     const EngineKind engine = options.Engine();
+    SetDeepSearchThreads(options.Integer("threads", 1, 256, 0));
 
     out << "Velmora Reversi, computer against computer: " << size << " x " << size << ", level "
         << settings.ShownLevel() << ", " << (settings.advanced ? "advanced" : "normal")

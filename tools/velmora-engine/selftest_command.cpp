@@ -1,13 +1,16 @@
 #include <ostream>
 
 #include "engine/notation.h"
+#include "engine/random_positions.h"
 #include "engine/search_comparison.h"
 #include "velmora-engine/command_options.h"
 
 namespace velmora {
 
-// Compares the fast search with the literal one on random positions of both sizes (the test
-// suite runs the short form; --long searches many more positions, deeper).
+// Compares the fast search with the literal one on random positions of both sizes, and the
+// deep search's answers with the literal one's on positions from the engine's own games and
+// random games, on one thread and on every core (the test suite runs the short form; --long
+// searches many more positions, deeper).
 int RunSelftestCommand(std::span<const std::string> args, std::ostream& out) {
     const CommandOptions options(args, {"positions", "seed"}, {"long"});
     const bool longRun = options.Has("long");
@@ -37,6 +40,29 @@ int RunSelftestCommand(std::span<const std::string> args, std::ostream& out) {
                 << m.fast.nodes << "\n";
         }
         failures += static_cast<int>(report.mismatches.size());
+
+        std::vector<SampledPosition> games;
+        for (const bool advanced : {false, true}) {
+            const auto sampled = SampleSelfPlayPositions(size, advanced, longRun ? 5 : 2,
+                                                         count / 20 + 1, compare.seed + advanced);
+            games.insert(games.end(), sampled.begin(), sampled.end());
+        }
+        const auto random = SampleRandomPositions(size, count / 10 + 1, compare.seed + 2);
+        games.insert(games.end(), random.begin(), random.end());
+        const SearchComparisonReport deep =
+            CompareDeepSearch(games, {1, 0}, longRun ? 20000000 : 20000);
+        out << size << " x " << size << ", deep search: " << games.size() << " positions, "
+            << deep.searches << " searches (" << deep.levelNineSearches << " at level 9), "
+            << deep.mismatches.size() << " mismatches\n";
+        for (std::size_t i = 0; i < deep.mismatches.size() && i < 20; ++i) {
+            const SearchMismatch& m = deep.mismatches[i];
+            out << "  " << m.build << " " << BoardToText(m.board, size) << " "
+                << (m.sideToMove == White ? "white" : "black") << " level "
+                << m.settings.ShownLevel() << (m.settings.advanced ? " advanced" : " normal")
+                << ": literal " << m.literal.move << "/" << m.literal.value << ", deep "
+                << m.fast.move << "/" << m.fast.value << "\n";
+        }
+        failures += static_cast<int>(deep.mismatches.size());
     }
     out << (failures == 0 ? "the searches agree\n" : "the searches disagree\n");
     return failures == 0 ? 0 : 1;
