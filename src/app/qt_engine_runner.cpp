@@ -1,5 +1,7 @@
 #include "app/qt_engine_runner.h"
 
+#include "app/busy_cursor.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -44,6 +46,7 @@ void QtEngineRunner::Pump() {
 int QtEngineRunner::ComputeMove() {
     const Settings& settings = session_.settings;
     const SearchSettings search{settings.level, settings.noviceLevel, settings.advancedEngine};
+    const BusyCursor hourglass;
     computing_ = true;
     const int answer = velmora::ComputeMove(
         worker_, session_.position, search, [this] { Pump(); }, observer_);

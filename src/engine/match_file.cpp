@@ -117,9 +117,13 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const std::filesystem::path candidate =
-            folder /
-            ("." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".tmp");
+        // Appended piece by piece: GCC 12 at -O3 takes "." + string for overlapping copies.
+        std::string name = ".";
+        name += target.filename().string();
+        name += '.';
+        name += std::to_string(random() % 1000000);
+        name += ".tmp";
+        const std::filesystem::path candidate = folder / name;
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             *created = candidate;
@@ -173,7 +177,10 @@ std::vector<std::uint8_t> EncodeMatch(int size, std::span<const MoveEntry> moves
     out.reserve(kMatchHeaderBytes + kMoveEntryBytes * moves.size() +
                 MatchTailBytes(kMatchFileVersion));
     out.push_back(static_cast<std::uint8_t>('0' + kMatchFileVersion));
-    out.insert(out.end(), std::begin(kSignatureTail), std::end(kSignatureTail));
+    // Byte by byte: GCC 12 at -O3 mistakes a range insert after push_back for an overread.
+    for (const std::uint8_t byte : kSignatureTail) {
+        out.push_back(byte);
+    }
     PutInt32(out, size);
     PutInt32(out, static_cast<std::int32_t>(moves.size()));
     for (const MoveEntry& entry : moves) {

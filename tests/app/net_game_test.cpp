@@ -6,8 +6,8 @@
 #include "engine/side_names.h"
 #include "game/game_texts.h"
 #include "net/net_port.h"
-#include "net/progress_box.h"
 #include "net/net_texts.h"
+#include "net/progress_box.h"
 #include "net_rig.h"
 #include "view/board_widget.h"
 
@@ -19,9 +19,10 @@ using net_test::NetRig;
 using net_test::PumpUntil;
 using window_test::WindowRig;
 
+// The caption: the window's own, or while connected the program's title and the peer.
 QString Title(const QString& peer = {}) {
-    const QString title = QString::fromUtf8(kApplicationTitle);
-    return peer.isEmpty() ? title : title + QStringLiteral(" + ") + peer;
+    return peer.isEmpty() ? QStringLiteral("Вельморные Реверси 4.02")
+                          : QStringLiteral("Velmora Reversi 4.00 + ") + peer;
 }
 
 bool Has(const std::vector<std::string>& messages, const char* text) {

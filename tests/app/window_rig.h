@@ -44,7 +44,8 @@ class WindowRig {
   public:
     explicit WindowRig(std::vector<std::string> arguments = {},
                        const std::function<void(QSettings&)>& presets = {},
-                       std::unique_ptr<AudioBackend> audio = nullptr) {
+                       std::unique_ptr<AudioBackend> audio = nullptr,
+                       const std::function<void(ReversiFormOptions&)>& adjust = {}) {
         EnsureApplication();
         EXPECT_TRUE(configFolder_.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configFolder_.path());
@@ -61,6 +62,9 @@ class WindowRig {
         options.prompter = std::move(prompter);
         options.fileDialogs.chooseOpenPath = [this](QWidget*) { return openPath; };
         options.fileDialogs.chooseSavePath = [this](QWidget*) { return savePath; };
+        if (adjust) {
+            adjust(options);
+        }
         form = std::make_unique<TReversiForm>(std::move(options));
 
         closer_.setInterval(2);
