@@ -563,8 +563,8 @@ void TReversiForm::keyPressEvent(QKeyEvent* event) {
             return;
     }
     const QPoint client(geometry.KeyPointX(col), geometry.KeyPointY(row));
-    PointAtBoard(client);
-    // Where the platform does not report the warp as a mouse move, follow it here.
+    cursorPort_->MoveTo(boardWidget_->mapToGlobal(client));
+    // Where the pointer cannot go, or the platform does not report the move, follow it here.
     flow_.PointerMove(client.x(), client.y());
 }
 
