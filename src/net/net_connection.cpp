@@ -26,6 +26,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// clang before 17 does not deduce an aggregate's arguments by itself.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 QString Qt8(const std::string& text) {
     return QString::fromStdString(text);
