@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config fonts-dejavu-core
-  qt6-base-dev libsdl2-dev libsdl2-mixer-dev libvorbis-dev libjpeg62-turbo-dev
+  qt6-base-dev qt6-translations-l10n libsdl2-dev libsdl2-mixer-dev libvorbis-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang
   xvfb xauth imagemagick sox universal-ctags trayer
   desktop-file-utils appstream

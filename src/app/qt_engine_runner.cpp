@@ -1,5 +1,8 @@
 #include "app/qt_engine_runner.h"
 
+#include "app/busy_cursor.h"
+
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <utility>
@@ -44,6 +47,7 @@ void QtEngineRunner::Pump() {
 int QtEngineRunner::ComputeMove() {
     const Settings& settings = session_.settings;
     const SearchSettings search{settings.level, settings.noviceLevel, settings.advancedEngine};
+    const BusyCursor hourglass;
     ++computing_;
     int answer = NoMove;
     if (const auto immediate = BeginComputeMove(worker_, session_.position, search, observer_)) {

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/app_titles.h"
+
 namespace velmora {
 
 QString ToDisplayText(const std::string& text) {
@@ -13,8 +15,9 @@ QString ToDisplayText(const std::string& text) {
 
 namespace {
 
+// Message boxes carry the application's title, as the desktop's own messages for it do.
 QString Title() {
-    return QStringLiteral("Вельморные Реверси");
+    return QString::fromUtf8(kProgramTitle);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,6 +11,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -31,6 +30,8 @@
 #include "app/choice_dialog.h"
 #include "app/dialog_placement.h"
 #include "app/final_dialog.h"
+#include "app/help_window.h"
+#include "app/match_folder.h"
 #include "app/moves_list_box.h"
 #include "app/settings_store.h"
 #include "app/statistics_store.h"
@@ -59,19 +60,25 @@ std::unique_ptr<AudioBackend> BackendOrSystem(std::unique_ptr<AudioBackend> back
 }
 
 QString StandardOpenPath(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Открыть..."), QString(), OpenMatchFilters());
+    QFileDialog dialog(parent, QStringLiteral("Открыть..."), MatchFolder(), OpenMatchFilters());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("qvz"));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    const QString path =
+        dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    RememberMatchFolder(path);
+    return path;
 }
 
 QString StandardSavePath(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Сохранить..."), QString(), SaveMatchFilters());
+    QFileDialog dialog(parent, QStringLiteral("Сохранить..."), MatchFolder(), SaveMatchFilters());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("qvz"));
     FollowFilterWithSuffix(dialog);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    const QString path =
+        dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    RememberMatchFolder(path);
+    return path;
 }
 
 bool HasMatchSignature(const QByteArray& head) {
@@ -86,6 +93,8 @@ TReversiForm::TReversiForm(ReversiFormOptions options, QWidget* parent)
       prompter_(options_.prompter ? std::move(options_.prompter)
                                   : std::make_unique<QtPrompter>(this)),
       audioBackend_(BackendOrSystem(std::move(options_.audioBackend))),
+      cursorPort_(options_.cursorPort ? std::move(options_.cursorPort)
+                                      : CreatePlatformCursorPort()),
       audio_(*audioBackend_,
              AudioSettings{session_.settings.soundOn, session_.settings.musicOn,
                            session_.settings.soundVolume, session_.settings.musicVolume,
@@ -107,6 +116,9 @@ TReversiForm::TReversiForm(ReversiFormOptions options, QWidget* parent)
     }
     if (!options_.fileDialogs.chooseSavePath) {
         options_.fileDialogs.chooseSavePath = StandardSavePath;
+    }
+    if (!options_.openDocument) {
+        options_.openDocument = OpenWithDesktop;
     }
     const QString programFolder = FolderOrDefault(options_.programFolder);
     renderer_.SetPresenter(boardWidget_);
@@ -461,8 +473,14 @@ void TReversiForm::ShowStatistics() {
 
 void TReversiForm::MovePointerToSquare(int col, int row) {
     const BoardGeometry& geometry = renderer_.Geometry();
-    QCursor::setPos(
-        boardWidget_->mapToGlobal(QPoint(geometry.HintPointX(col), geometry.HintPointY(row))));
+    PointAtBoard(QPoint(geometry.HintPointX(col), geometry.HintPointY(row)));
+}
+
+void TReversiForm::PointAtBoard(const QPoint& client) {
+    if (!cursorPort_->MoveTo(boardWidget_->mapToGlobal(client))) {
+        // The pointer stays where it was, so no mouse move will bring the board cursor.
+        flow_.PointerMove(client.x(), client.y());
+    }
 }
 
 // --- Window events ---
@@ -534,8 +552,8 @@ void TReversiForm::keyPressEvent(QKeyEvent* event) {
             return;
     }
     const QPoint client(geometry.KeyPointX(col), geometry.KeyPointY(row));
-    QCursor::setPos(boardWidget_->mapToGlobal(client));
-    // Where the platform does not report the warp as a mouse move, follow it here.
+    cursorPort_->MoveTo(boardWidget_->mapToGlobal(client));
+    // Where the pointer cannot go, or the platform does not report the move, follow it here.
     flow_.PointerMove(client.x(), client.y());
 }
 
@@ -665,6 +683,11 @@ void TReversiForm::DropFile(const QString& path) {
     }
     const QByteArray head = file.read(4);
     file.close();
+    if (head.size() < 4) {
+        // Too short to be anything: the reader refuses it and says so.
+        OpenMatchFile(path);
+        return;
+    }
     if (!HasMatchSignature(head)) {
         DropTranscriptFile(path);
         return;
@@ -745,8 +768,14 @@ void TReversiForm::SelectSkin(SkinFamily family, int index) {
 }
 
 void TReversiForm::HelpCommand() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FolderOrDefault(options_.programFolder) +
-                                                  QStringLiteral("/docs/readme_rus.txt")));
+    const QString path = FolderOrDefault(options_.programFolder) + "/docs/readme_rus.txt";
+    // Without a text viewer on the desktop the help still shows, in a window of our own.
+    options_.openDocument(path, [window = QPointer<TReversiForm>(this), path] {
+        if (window && THelpWindow::ShowFile(path, window) == nullptr) {
+            window->prompter_->ReportError("Не удалось открыть справку «" + path.toStdString() +
+                                           "».");
+        }
+    });
 }
 
 }  // namespace velmora

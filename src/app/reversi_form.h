@@ -4,9 +4,12 @@
 #include <functional>
 #include <memory>
 
+#include "app/app_titles.h"
 #include "app/audio_system.h"
 #include "app/board_display_adapter.h"
 #include "app/command_lock.h"
+#include "app/cursor_port.h"
+#include "app/document_opener.h"
 #include "app/main_menu.h"
 #include "app/qt_engine_runner.h"
 #include "app/qt_prompter.h"
@@ -30,8 +33,6 @@ class QToolButton;
 
 namespace velmora {
 
-inline constexpr const char* kApplicationTitle = "Вельморные Реверси 4.02";
-
 class MovesListBox;
 class ReversiDialogs;
 class MusicPingTimer;
@@ -51,6 +52,8 @@ struct ReversiFormOptions {
     std::unique_ptr<AudioBackend> audioBackend;  // null: the system's
     std::unique_ptr<Prompter> prompter;          // null: message boxes
     MatchFileDialogs fileDialogs;                // empty members: the standard dialogs
+    std::unique_ptr<CursorPort> cursorPort;      // null: the platform's pointer
+    DocumentOpener openDocument;                 // empty: the desktop's
 };
 
 // The main window: the board, the moves panel, the status bar and the menus around one game.
@@ -181,6 +184,8 @@ class TReversiForm : public QMainWindow,
     void DropTranscriptFile(const QString& path);
     void SaveTranscriptFile(const QString& path);
     void OpenTranscriptGame(TranscriptGame game);
+    // Puts the pointer, or where it cannot go the board cursor, on a point of the board.
+    void PointAtBoard(const QPoint& client);
 
     // Network play (reversi_form_net.cpp).
     void StartNetwork();
@@ -198,6 +203,7 @@ class TReversiForm : public QMainWindow,
     GameSession session_;
     std::unique_ptr<Prompter> prompter_;
     std::unique_ptr<AudioBackend> audioBackend_;
+    std::unique_ptr<CursorPort> cursorPort_;
     AudioSystem audio_;
     MusicPingTimer* musicTimer_ = nullptr;
 

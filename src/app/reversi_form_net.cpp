@@ -54,8 +54,9 @@ void TReversiForm::CentreDialog(QWidget* dialog) {
 }
 
 void TReversiForm::ShowPeerInCaption(const QString& peer) {
-    const QString title = QString::fromUtf8(kApplicationTitle);
-    setWindowTitle(peer.isEmpty() ? title : title + QStringLiteral(" + ") + peer);
+    // Connected, the caption names the program by its own title and then the peer.
+    setWindowTitle(peer.isEmpty() ? QString::fromUtf8(kApplicationTitle)
+                                  : QString::fromUtf8(kProgramTitle) + " + " + peer);
 }
 
 void TReversiForm::BringToFront() {

@@ -12,4 +12,7 @@ class VelmoraApplication : public QApplication {
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Names the application and installs Qt's Russian texts: the constructor's work.
+void ConfigureApplication(QApplication& app);
+
 }  // namespace velmora

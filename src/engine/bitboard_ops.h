@@ -11,7 +11,9 @@
 // -Wmaybe-uninitialized then reports wherever they are inlined; the warnings point into the
 // header, so silencing them around the include is enough.
 #pragma GCC diagnostic push
+#if !defined(__clang__)  // clang has no such warning and would warn about the name
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #pragma GCC diagnostic ignored "-Wuninitialized"
 #include <immintrin.h>
 #pragma GCC diagnostic pop

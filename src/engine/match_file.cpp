@@ -139,8 +139,11 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const std::filesystem::path candidate =
-            FolderOf(target) / (".qvz" + std::to_string(random() % 1000000) + ".tmp");
+        // Appended piece by piece: GCC 12 at -O3 takes "literal" + string for overlapping copies.
+        std::string name = ".qvz";
+        name += std::to_string(random() % 1000000);
+        name += ".tmp";
+        const std::filesystem::path candidate = FolderOf(target) / name;
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             *created = candidate;

@@ -19,9 +19,10 @@ using net_test::NetRig;
 using net_test::PumpUntil;
 using window_test::WindowRig;
 
+// The caption: the window's own, or while connected the program's title and the peer.
 QString Title(const QString& peer = {}) {
-    const QString title = QString::fromUtf8(kApplicationTitle);
-    return peer.isEmpty() ? title : title + QStringLiteral(" + ") + peer;
+    return peer.isEmpty() ? QStringLiteral("Вельморные Реверси 4.02")
+                          : QStringLiteral("Velmora Reversi 4.00 + ") + peer;
 }
 
 bool Has(const std::vector<std::string>& messages, const char* text) {

@@ -102,8 +102,7 @@ TEST(NetHostilePeerTest, SplitCoalescedStrayAndMalformedMessages) {
     HostileRig rig;
     GameSession& session = rig.Session();
     ASSERT_EQ(session.settings.computerSide, Black);
-    EXPECT_EQ(rig.window.form->windowTitle(),
-              QString::fromUtf8(kApplicationTitle) + QStringLiteral(" + RAW-PEER"));
+    EXPECT_EQ(rig.window.form->windowTitle(), QStringLiteral("Velmora Reversi 4.00 + RAW-PEER"));
 
     // A move split by TCP is played once.
     const QByteArray first = rig.LegalMove();

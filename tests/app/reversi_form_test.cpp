@@ -232,22 +232,6 @@ TEST(ReversiFormTest, TwoHumansWithAnimationsOn) {
     EXPECT_EQ(form.Session().position.sideToMove, White);
 }
 
-TEST(ReversiFormTest, KeyboardMovesTheCursorAndPlays) {
-    WindowRig rig({}, Fast("8", "human"));
-    TReversiForm& form = *rig.form;
-    WindowRig::Settle();
-    // From (0, 0) to F5: five right, three down.
-    for (int i = 0; i < 5; ++i)
-        QTest::keyClick(&form, Qt::Key_Right);
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(&form, Qt::Key_Down);
-    QTest::keyClick(&form, Qt::Key_Left);
-    QTest::keyClick(&form, Qt::Key_Right);
-    QTest::keyClick(&form, Qt::Key_Return);
-    ASSERT_EQ(form.Session().record.Count(), 1);
-    EXPECT_EQ(form.Session().record.Entry(0).square, 64);
-}
-
 TEST(ReversiFormTest, UndoRedoReviewAndTheChoiceDialog) {
     WindowRig rig({}, Fast());
     TReversiForm& form = *rig.form;

@@ -151,8 +151,10 @@ TEST_F(SmallDialogsTest, AboutBoxWithoutIntroResourcesShowsAStillAndAClickCloses
 TEST_F(SmallDialogsTest, AboutBoxPlaysTheIntroWhenItsResourcesAreThere) {
     IntroResources resources;
     // A mesh with no objects, blank font and front, and a two-colour texture.
-    resources.mesh = {'3', 'D', 1, 0, 0, 0, 0, 0, 0, 0};
-    resources.mesh.resize(22, 0);
+    resources.mesh.assign(22, 0);
+    resources.mesh[0] = '3';
+    resources.mesh[1] = 'D';
+    resources.mesh[2] = 1;
     resources.font.assign(kIntroFontBytes, 255);
     resources.front.assign(kIntroFrontBytes, 255);
     resources.texture.assign(kIntroTextureBytes, 0);

@@ -46,7 +46,8 @@ class WindowRig {
     explicit WindowRig(std::vector<std::string> arguments = {},
                        const std::function<void(QSettings&)>& presets = {},
                        std::unique_ptr<AudioBackend> audio = nullptr,
-                       const QString& configFolder = {}) {
+                       const QString& configFolder = {},
+                       const std::function<void(ReversiFormOptions&)>& adjust = {}) {
         EnsureApplication();
         EXPECT_TRUE(configFolder_.isValid());
         configPath_ = configFolder.isEmpty() ? configFolder_.path() : configFolder;
@@ -64,6 +65,9 @@ class WindowRig {
         options.prompter = std::move(prompter);
         options.fileDialogs.chooseOpenPath = [this](QWidget*) { return openPath; };
         options.fileDialogs.chooseSavePath = [this](QWidget*) { return savePath; };
+        if (adjust) {
+            adjust(options);
+        }
         form = std::make_unique<TReversiForm>(std::move(options));
 
         closer_.setInterval(2);
