@@ -139,11 +139,16 @@ class Side {
             case NetAction::PlayMove: {
                 // The heart of it: only the peer's move, in its turn, in a game that runs.
                 Check(networkGame_ && sideToMove_ != localSide_);
+                // Messages of one read are framed before any of them is handled, so a move
+                // behind a start on the other size carries a square of the old size: the game
+                // goes by the column and row, as the window does.
                 const auto& move = std::get<NetMove>(message);
-                Check(IsPlayingSquare(size_, move.square));
+                const int square = NetMoveSquare(size_, move.column, move.row);
+                Check(square == NoMove || IsPlayingSquare(size_, square));
                 const int player = sideToMove_;
-                if (!gameOver_ && IsLegal(board_, size_, move.square, player, Opponent(player))) {
-                    MakeMove(board_, size_, move.square, player, Opponent(player));
+                if (!gameOver_ && square != NoMove &&
+                    IsLegal(board_, size_, square, player, Opponent(player))) {
+                    MakeMove(board_, size_, square, player, Opponent(player));
                     HandOver();
                 }
                 break;
@@ -157,8 +162,9 @@ class Side {
                 Check(connected_);
                 break;
             case NetAction::ShowField: {
+                // Framed by the size the read began with (see PlayMove).
                 const auto& field = std::get<NetField>(message);
-                Check(field.boardText.size() == static_cast<std::size_t>(size_ * size_));
+                Check(field.boardText.size() == 64 || field.boardText.size() == 100);
                 break;
             }
             case NetAction::AnswerField:
