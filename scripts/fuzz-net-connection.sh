@@ -6,20 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-30}
-out=${1:-build-fuzz}
-cxx=${FUZZ_CXX:-clang++}
-
-if ! command -v "$cxx" >/dev/null 2>&1; then
-  echo "fuzz-net-connection: $cxx not found, skipping"
-  exit 0
-fi
+name=fuzz-net-connection
+# shellcheck source=scripts/fuzz-setup.sh
+source scripts/fuzz-setup.sh
 mkdir -p "$out/net-corpus"
-flags=(-std=c++20 -g -O1 -Isrc -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
-if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' |
-    "$cxx" "${flags[@]}" -x c++ - -o "$out/probe" 2>/dev/null; then
-  echo "fuzz-net-connection: $cxx cannot build libFuzzer targets, skipping"
-  exit 0
-fi
 "$cxx" "${flags[@]}" -pthread tests/fuzz/net_connection_fuzz.cpp src/engine/*.cpp \
   src/net/protocol_charset.cpp src/net/protocol_decoder.cpp src/net/protocol_message.cpp \
   src/net/protocol_stage.cpp -o "$out/net_connection_fuzz"
