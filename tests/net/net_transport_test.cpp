@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <QHostAddress>
+#include <QTcpServer>
+
 #include "net/net_transport.h"
 #include "net/protocol_message.h"
 #include "net_test_support.h"
@@ -207,9 +210,16 @@ TEST(NetTransportTest, CallsByNameAndByEitherAddressReachADualStackListener) {
                  {"[::1]", "::1"},
                  {"localhost", nullptr},
                  {"LOCALHOST", nullptr}};
+    // Some containers run without IPv6, loopback included: those calls cannot be made there.
+    QTcpServer probe;
+    const bool ipv6 = probe.listen(QHostAddress::LocalHostIPv6, 0);
+    probe.close();
     int connected = 0;
     for (const auto& call : calls) {
         SCOPED_TRACE(call.host);
+        if (!ipv6 && QString::fromLatin1(call.host).contains(QLatin1String("::"))) {
+            continue;
+        }
         ASSERT_TRUE(caller.OpenClient(QString::fromLatin1(call.host)));
         ASSERT_TRUE(PumpUntil([&] { return callerEvents.clientConnected == connected + 1; }));
         ++connected;
