@@ -160,37 +160,23 @@ class DeepSearcher : public FastSearcher<Size, Advanced, Novice> {
                    int beta) {
         const Tables& t = this->t_;
         int best = -kDeepInfinity;
-        const OrderBits order = MoveRanks<Size>(t, moves);
         const Flipper<Size> flipper(p, o);
-        for (int base = 0; base < BitLayout<Size>::kBits; base += 64) {
-            std::uint64_t part = 0;
-            if constexpr (Size == 8) {
-                part = order;
-            } else {
-                part = static_cast<std::uint64_t>(base == 0 ? order : order >> 64);
+        ForEachRanked(MoveRanks<Size>(t, moves), [&](int sq) {
+            ++this->nodes_;
+            const Bits flips = flipper(t, sq);
+            const Bits mover = p | flips | this->SquareBit(sq);
+            const Bits other = o ^ flips;
+            const unsigned childCorners = corners | t.cornerFlag[static_cast<std::size_t>(sq)];
+            const int diff =
+                this->template Play<false>(s, corners, childCorners, sq, flips, mover, other).diff;
+            // The leaf is only compared with the bound and beta, so a bound on its mobility
+            // that settles both is as good as the count.
+            const int v = Base::LeafValue(mover, other, diff, best > alpha ? best : alpha, beta, 1);
+            if (v > best) {
+                best = v;
             }
-            for (; part != 0; part &= part - 1) {
-                const int sq = t.bitOfRank[static_cast<std::size_t>(base + LowestIndex(part))];
-                ++this->nodes_;
-                const Bits flips = flipper(t, sq);
-                const Bits mover = p | flips | this->SquareBit(sq);
-                const Bits other = o ^ flips;
-                const unsigned childCorners = corners | t.cornerFlag[static_cast<std::size_t>(sq)];
-                const int diff =
-                    this->template Play<false>(s, corners, childCorners, sq, flips, mover, other)
-                        .diff;
-                // The leaf is only compared with the bound and beta, so a bound on its
-                // mobility that settles both is as good as the count.
-                const int v =
-                    Base::LeafValue(mover, other, diff, best > alpha ? best : alpha, beta, 1);
-                if (v > best) {
-                    best = v;
-                    if (best >= beta) {
-                        return best;
-                    }
-                }
-            }
-        }
+            return best >= beta;
+        });
         return best;
     }
 
