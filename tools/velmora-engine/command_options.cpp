@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "engine/notation.h"
+
 namespace velmora {
 
 CommandOptions::CommandOptions(std::span<const std::string> args,
@@ -97,6 +99,23 @@ EngineKind CommandOptions::Engine() const {
 
 SearchSettings CommandOptions::Settings() const {
     return SearchSettings::FromShownLevel(Integer("level", 0, 9, std::nullopt), Has("advanced"));
+}
+
+Board CommandOptions::Position(int size) const {
+    const auto board = BoardFromText(size, Required("board"));
+    if (!board) {
+        throw UsageError("--board must be " + std::to_string(size * size) +
+                         " characters of w, b and +, column by column");
+    }
+    return *board;
+}
+
+int CommandOptions::SideToMove() const {
+    const std::string toMove = Required("to-move");
+    if (toMove != "white" && toMove != "black") {
+        throw UsageError("--to-move must be white or black, not '" + toMove + "'");
+    }
+    return toMove == "white" ? White : Black;
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/board.h"
 #include "engine/search.h"
 #include "engine/search_settings.h"
 
@@ -35,6 +36,9 @@ class CommandOptions {
     int BoardSize() const;
     EngineKind Engine() const;
     SearchSettings Settings() const;
+    // --board TEXT of the given size and --to-move white|black, both required.
+    Board Position(int size) const;
+    int SideToMove() const;
 
   private:
     std::vector<std::pair<std::string, std::string>> values_;

@@ -12,20 +12,12 @@ int RunMoveCommand(std::span<const std::string> args, std::ostream& out) {
     const CommandOptions options(args, {"size", "board", "to-move", "level", "engine", "threads"},
                                  {"advanced"});
     const int size = options.BoardSize();
-    const std::string text = options.Required("board");
-    const auto board = BoardFromText(size, text);
-    if (!board) {
-        throw UsageError("--board must be " + std::to_string(size * size) +
-                         " characters of w, b and +, column by column");
-    }
-    const std::string toMove = options.Required("to-move");
-    if (toMove != "white" && toMove != "black") {
-        throw UsageError("--to-move must be white or black, not '" + toMove + "'");
-    }
+    const Board board = options.Position(size);
+    const int toMove = options.SideToMove();
     const SearchSettings settings = options.Settings();
     SetDeepSearchThreads(options.Integer("threads", 1, 256, 0));
-    const SearchResult result = SelectSearch(size, options.Engine())(
-        *board, toMove == "white" ? White : Black, settings, nullptr);
+    const SearchResult result =
+        SelectSearch(size, options.Engine())(board, toMove, settings, nullptr);
     out << (result.move == NoMove ? std::string("pass") : SquareName(size, result.move)) << "\n"
         << "nodes " << result.nodes << "\n";
     return 0;

@@ -89,19 +89,11 @@ int RunSolveCommand(std::span<const std::string> args, std::ostream& out) {
         return Bench(out);
     }
     const int size = options.BoardSize();
-    const std::string text = options.Required("board");
-    const auto board = BoardFromText(size, text);
-    if (!board) {
-        throw UsageError("--board must be " + std::to_string(size * size) +
-                         " characters of w, b and +, column by column");
-    }
-    const std::string toMove = options.Required("to-move");
-    if (toMove != "white" && toMove != "black") {
-        throw UsageError("--to-move must be white or black, not '" + toMove + "'");
-    }
+    const Board board = options.Position(size);
+    const int toMove = options.SideToMove();
     EndgameSolver solver(size);
     const auto started = std::chrono::steady_clock::now();
-    const SolveResult r = solver.Solve(*board, toMove == "white" ? White : Black, nullptr);
+    const SolveResult r = solver.Solve(board, toMove, nullptr);
     char line[128];
     std::snprintf(line, sizeof line, "%+d\nnodes %llu\ntime %.3f s\n", r.value,
                   static_cast<unsigned long long>(r.nodes), Since(started));
