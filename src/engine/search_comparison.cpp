@@ -2,6 +2,7 @@
 
 #include "engine/deep_search.h"
 #include "engine/fast_search.h"
+#include "engine/notation.h"
 #include "engine/random_positions.h"
 #include "engine/search.h"
 
@@ -83,6 +84,18 @@ SearchComparisonReport CompareDeepSearch(const std::vector<SampledPosition>& pos
         }
     }
     return report;
+}
+
+std::string DescribeMismatch(const SearchMismatch& m, int size, bool deep) {
+    const auto answer = [deep](const SearchResult& r) {
+        std::string text = std::to_string(r.move) + "/" + std::to_string(r.value);
+        return deep ? text : text + "/" + std::to_string(r.nodes);
+    };
+    return std::string(m.build) + " " + BoardToText(m.board, size) +
+           (m.sideToMove == White ? " white" : " black") + " level " +
+           std::to_string(m.settings.ShownLevel()) +
+           (m.settings.advanced ? " advanced" : " normal") + ": literal " + answer(m.literal) +
+           (deep ? ", deep " : ", fast ") + answer(m.fast);
 }
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/board.h"
@@ -51,5 +52,9 @@ SearchComparisonReport CompareSearches(const SearchComparisonOptions& options);
 SearchComparisonReport CompareDeepSearch(const std::vector<SampledPosition>& positions,
                                          const std::vector<int>& threadCounts,
                                          std::uint64_t nodeCap);
+
+// One line for a mismatch: the position, the settings and both answers (move/value, with the
+// nodes where both searches should have visited the same tree, as fast and literal do).
+std::string DescribeMismatch(const SearchMismatch& m, int size, bool deep);
 
 }  // namespace velmora

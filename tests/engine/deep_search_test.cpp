@@ -22,15 +22,6 @@ constexpr std::size_t kScale = 1;
 constexpr std::size_t kScale = 12;
 #endif
 
-std::string Describe(const SearchMismatch& m, int size) {
-    return std::string(m.build) + ": " + BoardToText(m.board, size) +
-           (m.sideToMove == White ? " white" : " black") + " level " +
-           std::to_string(m.settings.ShownLevel()) +
-           (m.settings.advanced ? " advanced" : " normal") + ": literal " +
-           std::to_string(m.literal.move) + "/" + std::to_string(m.literal.value) + ", deep " +
-           std::to_string(m.fast.move) + "/" + std::to_string(m.fast.value);
-}
-
 // Move and value at every level 0..9, both algorithms, one thread and several: positions from
 // the engine's own games (where level 9 is reached in the middle game), and from random games
 // for the passes, finished games and near wipe-outs that the engine's games rarely show.
@@ -50,7 +41,7 @@ TEST(DeepSearchTest, GivesTheLiteralAnswerOnPositionsFromGames) {
         const SearchComparisonReport report =
             CompareDeepSearch(positions, {1, 3}, size == 8 ? 150000 : 60000);
         for (std::size_t i = 0; i < report.mismatches.size() && i < 5; ++i) {
-            ADD_FAILURE() << Describe(report.mismatches[i], size);
+            ADD_FAILURE() << DescribeMismatch(report.mismatches[i], size, true);
         }
         EXPECT_EQ(report.mismatches.size(), 0u);
         // It went deep, not just through the easy levels.

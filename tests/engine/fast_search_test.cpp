@@ -22,16 +22,6 @@ constexpr std::size_t kScale = 1;
 constexpr std::size_t kScale = 12;
 #endif
 
-std::string Describe(const SearchMismatch& m, int size) {
-    return std::string(m.build) + ": " + BoardToText(m.board, size) +
-           (m.sideToMove == White ? " white" : " black") + " level " +
-           std::to_string(m.settings.ShownLevel()) +
-           (m.settings.advanced ? " advanced" : " normal") + ": literal " +
-           std::to_string(m.literal.move) + "/" + std::to_string(m.literal.value) + "/" +
-           std::to_string(m.literal.nodes) + ", fast " + std::to_string(m.fast.move) + "/" +
-           std::to_string(m.fast.value) + "/" + std::to_string(m.fast.nodes);
-}
-
 // Move, value and node count at every level, both algorithms, on positions from random games
 // (openings to finished games, passes, near wipe-outs) and on random boards no game reaches,
 // for every build of the fast search this processor runs.
@@ -45,7 +35,7 @@ TEST(FastSearchTest, MatchesTheLiteralSearchEverywhere) {
         options.nodeCap = 1000;
         const SearchComparisonReport report = CompareSearches(options);
         for (std::size_t i = 0; i < report.mismatches.size() && i < 5; ++i) {
-            ADD_FAILURE() << Describe(report.mismatches[i], size);
+            ADD_FAILURE() << DescribeMismatch(report.mismatches[i], size, false);
         }
         EXPECT_EQ(report.mismatches.size(), 0u);
         // The comparison really went deep, not just through the easy levels.

@@ -31,13 +31,7 @@ int RunSelftestCommand(std::span<const std::string> args, std::ostream& out) {
             << " at level 9), " << report.nodes << " literal nodes, " << report.mismatches.size()
             << " mismatches\n";
         for (std::size_t i = 0; i < report.mismatches.size() && i < 20; ++i) {
-            const SearchMismatch& m = report.mismatches[i];
-            out << "  " << m.build << " " << BoardToText(m.board, size) << " "
-                << (m.sideToMove == White ? "white" : "black") << " level "
-                << m.settings.ShownLevel() << (m.settings.advanced ? " advanced" : " normal")
-                << ": literal " << m.literal.move << "/" << m.literal.value << "/"
-                << m.literal.nodes << ", fast " << m.fast.move << "/" << m.fast.value << "/"
-                << m.fast.nodes << "\n";
+            out << "  " << DescribeMismatch(report.mismatches[i], size, false) << "\n";
         }
         failures += static_cast<int>(report.mismatches.size());
 
@@ -55,12 +49,7 @@ int RunSelftestCommand(std::span<const std::string> args, std::ostream& out) {
             << deep.searches << " searches (" << deep.levelNineSearches << " at level 9), "
             << deep.mismatches.size() << " mismatches\n";
         for (std::size_t i = 0; i < deep.mismatches.size() && i < 20; ++i) {
-            const SearchMismatch& m = deep.mismatches[i];
-            out << "  " << m.build << " " << BoardToText(m.board, size) << " "
-                << (m.sideToMove == White ? "white" : "black") << " level "
-                << m.settings.ShownLevel() << (m.settings.advanced ? " advanced" : " normal")
-                << ": literal " << m.literal.move << "/" << m.literal.value << ", deep "
-                << m.fast.move << "/" << m.fast.value << "\n";
+            out << "  " << DescribeMismatch(deep.mismatches[i], size, true) << "\n";
         }
         failures += static_cast<int>(deep.mismatches.size());
     }
