@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <iterator>
 #include <thread>
 
 #include "engine/deep_search.h"
@@ -11,16 +12,12 @@
 #include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/search_comparison.h"
+#include "test_boards.h"
 
 namespace velmora {
 namespace {
 
-// The sanitizer and debug builds run the same comparison on fewer positions.
-#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
-constexpr std::size_t kScale = 1;
-#else
-constexpr std::size_t kScale = 12;
-#endif
+constexpr std::size_t kScale = testing::kDifferentialScale;
 
 // Move and value at every level 0..9, both algorithms, one thread and several: positions from
 // the engine's own games (where level 9 is reached in the middle game), and from random games
@@ -74,12 +71,8 @@ TEST(DeepSearchTest, NoviceRootStopsAtTheFirstValuePastTheWindow) {
 }
 
 std::size_t ThreadsOfThisProcess() {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry :
-         std::filesystem::directory_iterator("/proc/self/task")) {
-        ++count;
-    }
-    return count;
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return static_cast<std::size_t>(std::distance(begin(tasks), end(tasks)));
 }
 
 // A stop answers NoMove, whenever it lands, and no helper thread outlives the search. Build

@@ -111,12 +111,18 @@ TEST(EndgameSolverTest, AgreesWithMinimax) {
 }
 
 // Deeper than minimax reaches, where the table and its look-ahead cut: the value is the best
-// of the children's values as fresh solvers find them, and the move is worth it.
+// of the children's values as fresh solvers find them, and the move is worth it, also after
+// a stopped search.
 TEST(EndgameSolverTest, ValueIsTheBestOfTheChildren) {
     for (const int size : {8, 10}) {
         for (const SampledPosition& p : EndPositions(size, 13, 15, 3)) {
             const int side = p.sideToMove;
+            // A stop request answers at once with no move; the solver then still solves right.
             EndgameSolver solver(size, std::size_t{1} << 16);
+            const std::atomic<bool> stop{true};
+            const SolveResult stopped = solver.Solve(p.board, side, &stop);
+            EXPECT_TRUE(stopped.stopped);
+            EXPECT_EQ(stopped.move, NoMove);
             const SolveResult r = solver.Solve(p.board, side, nullptr);
             int best = INT_MIN;
             int moveValue = INT_MIN;
@@ -136,18 +142,6 @@ TEST(EndgameSolverTest, ValueIsTheBestOfTheChildren) {
             EXPECT_EQ(moveValue, best) << where;
         }
     }
-}
-
-// A stop request answers at once with no move; the solver then still solves correctly.
-TEST(EndgameSolverTest, StopsOnRequest) {
-    const auto board =
-        BoardFromText(8, "++bbb+w+++bbbw++wwbbwbwwwwwwbww+wbwwwbwbwwwwwwbbw+ww+++b++w+++++");
-    ASSERT_TRUE(board);
-    EndgameSolver solver(8);
-    const std::atomic<bool> stop{true};
-    const SolveResult stopped = solver.Solve(*board, White, &stop);
-    EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(stopped.move, NoMove);
 }
 
 }  // namespace

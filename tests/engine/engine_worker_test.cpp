@@ -46,9 +46,7 @@ TEST(ComputeMoveTest, NewGameOpensWithTheFixedSquareWithoutSearching) {
                     const int move = ComputeMove(
                         worker, position, SearchSettings::FromShownLevel(level, advanced),
                         [&] { ++pumped; }, &observer, engine);
-                    EXPECT_EQ(move, size == 8 ? 53 : 54);
                     EXPECT_EQ(SquareName(size, move), size == 8 ? "E6" : "D5");
-                    EXPECT_TRUE(IsLegal(position.board, size, move, White, Black));
                     EXPECT_EQ(pumped, 0);
                     EXPECT_FALSE(worker.Busy());
                     EXPECT_EQ(worker.Result().nodes, 0u);  // No search ran.
@@ -60,11 +58,13 @@ TEST(ComputeMoveTest, NewGameOpensWithTheFixedSquareWithoutSearching) {
     }
 }
 
-TEST(ComputeMoveTest, WithoutTheOpeningFlagTheStartPositionIsSearched) {
+// A searched position: the start without the opening flag (the human moved first, or a
+// loaded match), a long search stopped from inside the wait, and a forced pass.
+TEST(ComputeMoveTest, SearchesAnswerAsTheLiteralSearchAndStopsAnswerNoMove) {
     for (const int size : {8, 10}) {
         GamePosition position;
         position.Reset(size);
-        position.openingPending = false;  // e.g. the human moved first, or a loaded match
+        position.openingPending = false;
         const SearchSettings settings{4, false, true};
         EngineWorker worker;
         RecordingObserver observer;
@@ -79,24 +79,11 @@ TEST(ComputeMoveTest, WithoutTheOpeningFlagTheStartPositionIsSearched) {
         const SearchResult expected = LiteralSearch(size, position.board, White, settings, nullptr);
         // The game's search answers as the literal one does; its node count is its own.
         EXPECT_EQ(move, expected.move);
-        EXPECT_EQ(worker.Result().move, expected.move);
         EXPECT_EQ(worker.Result().value, expected.value);
         EXPECT_FALSE(worker.Result().stopped);
         EXPECT_TRUE(busyWhilePumping);
         EXPECT_EQ(observer.events, (std::vector<std::string>{"disable", "enable"}));
     }
-}
-
-TEST(ComputeMoveTest, NoMoveWhenTheSideToMoveMustPass) {
-    GamePosition position;
-    position.Reset(8);
-    position.openingPending = false;
-    position.board = *BoardFromText(8, std::string(62, '+') + "wb");
-    EngineWorker worker;
-    EXPECT_EQ(ComputeMove(worker, position, {9, false, false}, BlockingPump(worker)), NoMove);
-}
-
-TEST(ComputeMoveTest, StopWhileWaitingAnswersNoMove) {
     for (const EngineKind engine : {EngineKind::Literal, EngineKind::Fast}) {
         GamePosition position;
         position.Reset(10);
@@ -121,6 +108,12 @@ TEST(ComputeMoveTest, StopWhileWaitingAnswersNoMove) {
         EXPECT_GE(pumped, 3);
         EXPECT_EQ(observer.events, (std::vector<std::string>{"disable", "enable"}));
     }
+    GamePosition stuck;
+    stuck.Reset(8);
+    stuck.openingPending = false;
+    stuck.board = *BoardFromText(8, std::string(62, '+') + "wb");
+    EngineWorker worker;
+    EXPECT_EQ(ComputeMove(worker, stuck, {9, false, false}, BlockingPump(worker)), NoMove);
 }
 
 TEST(EngineWorkerTest, BusyNotifierPriorityAndOneSearchAtATime) {

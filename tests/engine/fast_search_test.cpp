@@ -13,14 +13,9 @@
 namespace velmora {
 namespace {
 
-using testing::MakeBoard;
+constexpr std::size_t kScale = testing::kDifferentialScale;
 
-// The sanitizer and debug builds run the same comparison on fewer positions.
-#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
-constexpr std::size_t kScale = 1;
-#else
-constexpr std::size_t kScale = 12;
-#endif
+using testing::MakeBoard;
 
 // Move, value and node count at every level, both algorithms, on positions from random games
 // (openings to finished games, passes, near wipe-outs) and on random boards no game reaches,
@@ -79,16 +74,6 @@ TEST(FastSearchTest, CraftedPassesWipeOutsAndEmptyCentres) {
     const SearchResult wipeOut = FastSearchOn<8>(cases[1].board, White, {1, false, false}, {});
     EXPECT_EQ(wipeOut.move, 31);
     EXPECT_EQ(wipeOut.value, 32000);
-}
-
-TEST(FastSearchTest, StopRequestAnswersNoMove) {
-    Board start;
-    InitBoard(start, 8);
-    const std::atomic<bool> stop{true};
-    const SearchResult r = FastSearchOn<8>(start, White, {9, false, true}, &stop);
-    EXPECT_EQ(r.move, NoMove);
-    EXPECT_TRUE(r.stopped);
-    EXPECT_EQ(r.nodes, 1u);
 }
 
 }  // namespace

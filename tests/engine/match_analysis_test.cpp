@@ -103,40 +103,28 @@ TEST(MatchAnalysisTest, GradesADeliberateBlunderAMistake) {
     MakeMove(board, 8, final.square, final.side, final.nextSide);
     const ScanResult scan = ScanBoard(board, 8);
     EXPECT_EQ(last.value, scan.whiteCount - scan.blackCount);
+
+    // A stop from another thread ends the analysis with nothing.
+    std::atomic<bool> stop{false};
+    std::optional<MatchAnalysis> stopped;
+    std::thread worker([&] {
+        stopped = AnalyseMatch(8, game.record.Moves(), {}, &stop,
+                               [&](int done, int) { stop = stop || done == 3; });
+    });
+    worker.join();
+    EXPECT_FALSE(stopped);
 }
 
 // The grade thresholds as documented: 2 and 6 discs, 20 and 60 evaluation points.
 TEST(MatchAnalysisTest, GradeThresholds) {
-    struct Case {
-        ValueKind kind;
-        int loss;
-        MoveGrade grade;
-    };
-    for (const Case& c : {Case{ValueKind::Solved, 1, MoveGrade::Best},
-                          Case{ValueKind::Solved, 2, MoveGrade::Inaccuracy},
-                          Case{ValueKind::Solved, 5, MoveGrade::Inaccuracy},
-                          Case{ValueKind::Solved, 6, MoveGrade::Mistake},
-                          Case{ValueKind::Evaluated, 19, MoveGrade::Best},
-                          Case{ValueKind::Evaluated, 20, MoveGrade::Inaccuracy},
-                          Case{ValueKind::Evaluated, 60, MoveGrade::Mistake}}) {
-        EXPECT_EQ(GradeOfLoss(c.kind, c.loss), c.grade) << c.loss;
+    const int solved[] = {1, 2, 5, 6};
+    const int evaluated[] = {19, 20, 59, 60};
+    const MoveGrade grades[] = {MoveGrade::Best, MoveGrade::Inaccuracy, MoveGrade::Inaccuracy,
+                                MoveGrade::Mistake};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(GradeOfLoss(ValueKind::Solved, solved[i]), grades[i]) << solved[i];
+        EXPECT_EQ(GradeOfLoss(ValueKind::Evaluated, evaluated[i]), grades[i]) << evaluated[i];
     }
-}
-
-// A stop from another thread ends the analysis with nothing.
-TEST(MatchAnalysisTest, StopsOnRequest) {
-    const BlunderGame game = PlayBlunderGame(14);
-    std::atomic<bool> stop{false};
-    std::optional<MatchAnalysis> analysis;
-    std::thread worker([&] {
-        analysis = AnalyseMatch(8, game.record.Moves(), {}, &stop, [&](int done, int) {
-            if (done == 3) {
-                stop = true;
-            }
-        });
-    });
-    worker.join();
-    EXPECT_FALSE(analysis);
 }
 
 }  // namespace

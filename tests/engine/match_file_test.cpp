@@ -1,18 +1,18 @@
-#include <gtest/gtest.h>
+#include "engine/match_file.h"
 
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "engine/match_file.h"
 #include "match_test_support.h"
 
 namespace velmora {
@@ -22,6 +22,7 @@ using Bytes = std::vector<std::uint8_t>;
 using testing::PlayRandom;
 using testing::PlayRecorded;
 using testing::RecordingList;
+using testing::SameMoves;
 using testing::SettlePass;
 
 void Append(Bytes& out, std::initializer_list<int> values) {
@@ -47,9 +48,22 @@ Bytes ReadBytes(const std::filesystem::path& path) {
 }
 
 void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+// An older version of a file: its signature digit, and fewer settings bytes at the end.
+Bytes AsVersion(const Bytes& v2, int version) {
+    Bytes older(v2.begin(), v2.end() - (version == 0 ? 7 : 6));
+    older[0] = static_cast<std::uint8_t>('0' + version);
+    return older;
+}
+
+Board Start(int size) {
+    Board board;
+    InitBoard(board, size);
+    return board;
 }
 
 class MatchFileTest : public ::testing::Test {
@@ -73,6 +87,10 @@ class MatchFileTest : public ::testing::Test {
         }
         return entries;
     }
+    bool Write(const std::filesystem::path& path, std::string* error,
+               const MatchSettings& settings = {}) {
+        return WriteMatch(record, settings, path, error);
+    }
 
     std::filesystem::path folder;
     OBoardTracker record;
@@ -80,30 +98,26 @@ class MatchFileTest : public ::testing::Test {
     RecordingList list;
 };
 
-TEST_F(MatchFileTest, EmptyMatchIsTwentyFourGoldenBytes) {
-    const MatchSettings defaults;
-    const Bytes bytes = EncodeMatch(8, {}, defaults);
-    const Bytes golden = {'2', 'Z', 'V', 'Q', 8, 0, 0, 0, 0, 0, 0, 0,
-                          3,   0,   0,   0,   1, 0, 1, 0, 1, 0, 0, 0};
-    EXPECT_EQ(bytes, golden);
-
-    const std::filesystem::path path = folder / "empty.qvz";
+TEST_F(MatchFileTest, GoldenBytesOfAnEmptyMatchAndAShortGame) {
+    const Bytes empty = {'2', 'Z', 'V', 'Q', 8, 0, 0, 0, 0, 0, 0, 0,
+                         3,   0,   0,   0,   1, 0, 1, 0, 1, 0, 0, 0};
     std::string error;
-    ASSERT_TRUE(WriteMatch(record, defaults, path, &error)) << error;
-    EXPECT_EQ(ReadBytes(path), golden);
-}
+    ASSERT_TRUE(Write(folder / "empty.qvz", &error)) << error;
+    EXPECT_EQ(ReadBytes(folder / "empty.qvz"), empty);
+    // An empty match opens at the start with White to move, whatever was on the board.
+    GamePosition opened;
+    opened.Reset(10);
+    opened.sideToMove = Black;
+    OBoardTracker openedRecord(10);
+    MatchSettings openedSettings;
+    ASSERT_TRUE(LoadMatch(folder / "empty.qvz", openedRecord, opened, openedSettings, &error));
+    EXPECT_EQ(opened.board, Start(8));
+    EXPECT_EQ(opened.sideToMove, White);
+    EXPECT_EQ(openedRecord.Count(), 0);
 
-TEST_F(MatchFileTest, ShortGameGoldenBytes) {
     PlayRecorded(record, position, 53);  // E6 by White flips E5
     PlayRecorded(record, position, 65);  // F4 by Black flips E4
-    MatchSettings settings;
-    settings.computerSide = White;
-    settings.versusComputer = false;
-    settings.training = true;
-    settings.novice = false;
-    settings.advanced = true;
-    settings.level = 7;
-
+    const MatchSettings settings{White, false, true, false, true, 7};
     Bytes golden = {'2', 'Z', 'V', 'Q', 8, 0, 0, 0, 2, 0, 0, 0};
     Append(golden, {53, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0});
     AppendSnapshot(golden, {"0000000000", "0111111110", "0111111110", "0111111110", "0111231110",
@@ -113,19 +127,14 @@ TEST_F(MatchFileTest, ShortGameGoldenBytes) {
                             "0112221110", "0111111110", "0111111110", "0111111110", "0000000000"});
     Append(golden, {2, 0, 0, 0, 0, 1, 0, 1, 7, 0, 0, 0});
     ASSERT_EQ(golden.size(), 24u + 2 * 156u);
-
-    const std::filesystem::path path = folder / "short.qvz";
-    std::string error;
-    ASSERT_TRUE(WriteMatch(record, settings, path, &error)) << error;
-    EXPECT_EQ(ReadBytes(path), golden);
+    ASSERT_TRUE(Write(folder / "short.qvz", &error, settings)) << error;
+    EXPECT_EQ(ReadBytes(folder / "short.qvz"), golden);
 
     const MatchDecodeResult decoded = DecodeMatch(golden);
     ASSERT_TRUE(decoded.match);
     EXPECT_EQ(decoded.match->version, 2);
     EXPECT_EQ(decoded.match->size, 8);
-    ASSERT_EQ(decoded.match->moves.size(), 2u);
-    EXPECT_EQ(decoded.match->moves[1].square, 65);
-    EXPECT_EQ(decoded.match->moves[1].snapshot, record.Entry(1).snapshot);
+    EXPECT_TRUE(SameMoves(decoded.match->moves, record.Moves()));
     MatchSettings read;
     decoded.match->settings.ApplyTo(read);
     EXPECT_EQ(read, settings);
@@ -134,48 +143,25 @@ TEST_F(MatchFileTest, ShortGameGoldenBytes) {
 // Older versions end after fewer settings bytes; what they lack stays as the player had it.
 TEST_F(MatchFileTest, OlderVersionsLeaveMissingSettingsUntouched) {
     PlayRandom(record, position, 31, 5);
-    MatchSettings saved;
-    saved.computerSide = White;
-    saved.versusComputer = false;
-    saved.training = true;
-    saved.novice = false;
-    saved.advanced = true;
-    saved.level = 4;
-    const Bytes v2 = EncodeMatch(8, record.Moves(), saved);
+    const Bytes v2 = EncodeMatch(8, record.Moves(), {White, false, true, false, true, 4});
+    const MatchSettings present{Black, true, false, true, false, 9};
 
-    MatchSettings present;
-    present.training = false;
-    present.novice = true;
-    present.advanced = false;
-    present.level = 9;
-
-    Bytes v1(v2.begin(), v2.end() - 6);
-    v1[0] = '1';
+    const Bytes v1 = AsVersion(v2, 1);
     ASSERT_EQ(v1.size(), 18u + 156u * 5);
     const MatchDecodeResult one = DecodeMatch(v1);
     ASSERT_TRUE(one.match) << static_cast<int>(one.problem);
     EXPECT_EQ(one.match->version, 1);
     MatchSettings afterOne = present;
     one.match->settings.ApplyTo(afterOne);
-    EXPECT_EQ(afterOne.computerSide, White);
-    EXPECT_FALSE(afterOne.versusComputer);
-    EXPECT_TRUE(afterOne.training);
-    EXPECT_TRUE(afterOne.novice);
-    EXPECT_FALSE(afterOne.advanced);
-    EXPECT_EQ(afterOne.level, 9);
+    EXPECT_EQ(afterOne, (MatchSettings{White, false, true, true, false, 9}));
 
-    Bytes v0(v2.begin(), v2.end() - 7);
-    v0[0] = '0';
-    const MatchDecodeResult zero = DecodeMatch(v0);
+    const MatchDecodeResult zero = DecodeMatch(AsVersion(v2, 0));
     ASSERT_TRUE(zero.match);
     EXPECT_EQ(zero.match->version, 0);
     EXPECT_EQ(zero.match->moves.size(), 5u);
     MatchSettings afterZero = present;
     zero.match->settings.ApplyTo(afterZero);
-    EXPECT_EQ(afterZero.computerSide, White);
-    EXPECT_FALSE(afterZero.versusComputer);
-    EXPECT_FALSE(afterZero.training);
-    EXPECT_EQ(afterZero.level, 9);
+    EXPECT_EQ(afterZero, (MatchSettings{White, false, false, true, false, 9}));
 
     // A version 0 signature on a version 2 length is not a version 0 file.
     Bytes mislabelled = v2;
@@ -189,14 +175,10 @@ TEST_F(MatchFileTest, SavedThenOpenedReproducesTheMatch) {
     ASSERT_TRUE(record.Undo(position));
     ASSERT_TRUE(record.Undo(position));
     const std::vector<std::string> lines = list.lines;
-    MatchSettings settings;
-    settings.computerSide = White;
-    settings.advanced = true;
-    settings.novice = false;
-    settings.level = 6;
+    const MatchSettings settings{White, true, false, false, true, 6};
     const std::filesystem::path path = folder / "round trip.qvz";
     std::string error;
-    ASSERT_TRUE(WriteMatch(record, settings, path, &error)) << error;
+    ASSERT_TRUE(Write(path, &error, settings)) << error;
 
     // Open into a different game of the other size.
     OBoardTracker opened(10);
@@ -211,14 +193,12 @@ TEST_F(MatchFileTest, SavedThenOpenedReproducesTheMatch) {
     EXPECT_EQ(opened.Size(), 8);
     EXPECT_EQ(openedPosition.boardSize, 8);
     EXPECT_FALSE(openedPosition.gameOver);
-    EXPECT_EQ(opened.Count(), record.Count());
+    EXPECT_TRUE(SameMoves(opened.Moves(), record.Moves()));
     EXPECT_EQ(openedList.lines, lines);
     // Opened at the position before the first move with row 0 selected...
     EXPECT_EQ(opened.Current(), 0);
     EXPECT_EQ(openedList.selected, 0);
-    Board start;
-    InitBoard(start, 8);
-    EXPECT_EQ(openedPosition.board, start);
+    EXPECT_EQ(openedPosition.board, Start(8));
     EXPECT_EQ(openedPosition.sideToMove, White);
     // ...and continuing from the last position replays every saved move.
     GamePosition latest = position;
@@ -232,30 +212,6 @@ TEST_F(MatchFileTest, SavedThenOpenedReproducesTheMatch) {
     EXPECT_EQ(openedPosition.sideToMove, latest.sideToMove);
 }
 
-TEST_F(MatchFileTest, EmptyMatchOpensAtTheStartWithWhiteToMove) {
-    std::string error;
-    const std::filesystem::path path = folder / "e.qvz";
-    ASSERT_TRUE(WriteMatch(record, MatchSettings{}, path, &error));
-    GamePosition opened;
-    opened.Reset(10);
-    opened.sideToMove = Black;
-    OBoardTracker openedRecord(10);
-    MatchSettings settings;
-    ASSERT_TRUE(LoadMatch(path, openedRecord, opened, settings, &error)) << error;
-    Board start;
-    InitBoard(start, 8);
-    EXPECT_EQ(opened.board, start);
-    EXPECT_EQ(opened.sideToMove, White);
-    EXPECT_EQ(openedRecord.Count(), 0);
-}
-
-struct Damage {
-    const char* what;
-    std::size_t offset;  // from the start; entries start at 12
-    std::vector<std::uint8_t> bytes;
-    MatchProblem problem;
-};
-
 TEST_F(MatchFileTest, RefusesEveryFieldThatCouldHurtTheBoard) {
     PlayRecorded(record, position, 53);
     PlayRecorded(record, position, 65);
@@ -263,6 +219,12 @@ TEST_F(MatchFileTest, RefusesEveryFieldThatCouldHurtTheBoard) {
     ASSERT_TRUE(DecodeMatch(valid).match);
     const std::size_t second = 12 + 156;
     const std::size_t tail = 12 + 2 * 156;
+    struct Damage {
+        const char* what;
+        std::size_t offset;
+        std::vector<std::uint8_t> bytes;
+        MatchProblem problem;
+    };
     const std::vector<Damage> damages = {
         {"signature", 0, {'3'}, MatchProblem::BadSignature},
         {"signature tail", 3, {'R'}, MatchProblem::BadSignature},
@@ -301,9 +263,8 @@ TEST_F(MatchFileTest, RefusesEveryFieldThatCouldHurtTheBoard) {
         const MatchDecodeResult result = DecodeMatch(bytes);
         EXPECT_FALSE(result.match) << damage.what;
         EXPECT_EQ(result.problem, damage.problem) << damage.what;
-        if (damage.offset >= second && damage.offset < tail) {
-            EXPECT_EQ(result.moveNumber, 2) << damage.what;
-        }
+        const bool inMove = damage.offset >= second && damage.offset < tail;
+        EXPECT_EQ(result.moveNumber, inMove ? 2 : 0) << damage.what;
         EXPECT_FALSE(MatchProblemText(result.problem, result.moveNumber).empty());
     }
     for (std::size_t length = 0; length < valid.size(); ++length) {
@@ -312,6 +273,77 @@ TEST_F(MatchFileTest, RefusesEveryFieldThatCouldHurtTheBoard) {
         EXPECT_EQ(result.problem, length < 4 ? MatchProblem::BadSignature : MatchProblem::EndsEarly)
             << length;
     }
+}
+
+// Random damage to valid files of every version and both sizes: whatever the reader accepts
+// must be safe to hand to the record and the board code.
+TEST(MatchFileDamageTest, DamagedFilesNeverPassAsSoundMatches) {
+    std::vector<Bytes> seeds;
+    for (const int size : {8, 10}) {
+        for (const int moves : {0, 3, 40, 200}) {
+            OBoardTracker record(size);
+            GamePosition position;
+            position.Reset(size);
+            PlayRandom(record, position, static_cast<unsigned>(size * 1000 + moves), moves);
+            const Bytes v2 =
+                EncodeMatch(size, record.Moves(), {Black, true, false, true, false, 1 + moves % 9});
+            seeds.insert(seeds.end(), {v2, AsVersion(v2, 1), AsVersion(v2, 0)});
+        }
+    }
+    std::mt19937 random(20240611);
+    int accepted = 0;
+    for (int i = 0; i < 40000; ++i) {
+        Bytes bytes = seeds[random() % seeds.size()];
+        for (int k = 1 + static_cast<int>(random() % 3); k > 0; --k) {
+            // Mostly aligned fields (counts, squares, sides, flags), with small values too.
+            const std::size_t at = random() % (bytes.size() + 1) / 4 * 4;
+            const std::uint32_t value = random() % 2 ? random() : random() % 100 - 2;
+            switch (random() % 4) {
+                case 0:
+                    bytes.resize(std::min(bytes.size(), at + random() % 4));
+                    break;
+                case 1:
+                    bytes.insert(bytes.end(), 1 + random() % 200, static_cast<std::uint8_t>(value));
+                    break;
+                default:
+                    for (std::size_t b = 0; b < 4 && at + b < bytes.size(); ++b) {
+                        bytes[at + b] = static_cast<std::uint8_t>(value >> (8 * b));
+                    }
+            }
+        }
+        const MatchDecodeResult result = DecodeMatch(bytes);
+        if (!result.match) {
+            ASSERT_NE(result.problem, MatchProblem::None) << "case " << i;
+            continue;
+        }
+        ++accepted;
+        const SavedMatch& match = *result.match;
+        ASSERT_EQ(bytes.size(), kMatchHeaderBytes + kMoveEntryBytes * match.moves.size() +
+                                    MatchTailBytes(match.version))
+            << "case " << i;
+        ASSERT_TRUE(IsSide(match.settings.computerSide)) << "case " << i;
+        MatchSettings settings;
+        match.settings.ApplyTo(settings);
+        // A version 2 file is accepted only in the form this program writes it.
+        if (match.version == 2) {
+            ASSERT_EQ(EncodeMatch(match.size, match.moves, settings), bytes) << "case " << i;
+        }
+        OBoardTracker record;
+        GamePosition position;
+        ApplySavedMatch(match, record, position, settings);
+        // Each accepted move is legal on its snapshot, the position the moves before lead to.
+        for (const MoveEntry& entry : match.moves) {
+            ASSERT_EQ(entry.snapshot, position.board) << "case " << i;
+            ASSERT_EQ(entry.nextSide, Opponent(entry.side)) << "case " << i;
+            ASSERT_TRUE(
+                IsLegal(entry.snapshot, match.size, entry.square, entry.side, entry.nextSide))
+                << "case " << i;
+            record.Redo(position, true);
+        }
+    }
+    // The damage is neither always fatal nor always harmless.
+    EXPECT_GT(accepted, 100);
+    EXPECT_LT(accepted, 10000);
 }
 
 TEST_F(MatchFileTest, RefusedFileLeavesTheMatchInMemoryAlone) {
@@ -331,33 +363,24 @@ TEST_F(MatchFileTest, RefusedFileLeavesTheMatchInMemoryAlone) {
     ASSERT_EQ(other.Count(), 20);
     Bytes damaged = EncodeMatch(10, other.Moves(), MatchSettings{});
     damaged[12 + 156 * 19 + 12 + 50] = 9;  // a cell of the last snapshot
-    const std::filesystem::path path = folder / "broken game.qvz";
-    WriteBytes(path, damaged);
-    const std::filesystem::path notMatch = folder / "notes.txt";
-    WriteBytes(notMatch, Bytes{'h', 'e', 'l', 'l', 'o'});
+    WriteBytes(folder / "broken game.qvz", damaged);
+    WriteBytes(folder / "notes.txt", Bytes{'h', 'e', 'l', 'l', 'o'});
 
-    struct Case {
-        std::filesystem::path path;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
-        {path,
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {folder / "broken game.qvz",
          "Файл «broken game.qvz» повреждён и не может быть открыт: неверная позиция перед "
          "ходом 20."},
-        {notMatch, "Файл «notes.txt» не является сохранённой партией."},
+        {folder / "notes.txt", "Файл «notes.txt» не является сохранённой партией."},
         {folder / "missing.qvz", "Не удалось открыть файл «missing.qvz»."},
         {folder, "Не удалось открыть файл «" + folder.filename().string() + "»."},
     };
-    for (const Case& c : cases) {
+    for (const auto& [path, expected] : cases) {
         std::string error;
-        EXPECT_FALSE(LoadMatch(c.path, record, position, settings, &error));
-        EXPECT_EQ(error, c.expected);
-        EXPECT_EQ(record.Count(), recordBefore.Count());
+        EXPECT_FALSE(LoadMatch(path, record, position, settings, &error));
+        EXPECT_EQ(error, expected);
         EXPECT_EQ(record.Current(), recordBefore.Current());
         EXPECT_EQ(record.Size(), 8);
-        for (int i = 0; i < record.Count(); ++i) {
-            EXPECT_EQ(record.Entry(i).snapshot, recordBefore.Entry(i).snapshot);
-        }
+        EXPECT_TRUE(SameMoves(record.Moves(), recordBefore.Moves()));
         EXPECT_EQ(position.board, positionBefore.board);
         EXPECT_EQ(position.sideToMove, positionBefore.sideToMove);
         EXPECT_EQ(position.boardSize, 8);
@@ -367,43 +390,28 @@ TEST_F(MatchFileTest, RefusedFileLeavesTheMatchInMemoryAlone) {
     }
 }
 
-TEST_F(MatchFileTest, SaveReplacesWholeFilesAndReportsFailure) {
-    const std::filesystem::path path = folder / "game.qvz";
-    WriteBytes(path, Bytes(5000, 0xAA));
-    PlayRandom(record, position, 53, 3);
-    std::string error;
-    ASSERT_TRUE(WriteMatch(record, MatchSettings{}, path, &error));
-    EXPECT_EQ(ReadBytes(path).size(), 24u + 3 * 156u);
-    EXPECT_EQ(FolderEntries(), std::vector<std::filesystem::path>{"game.qvz"});
-
-    // A folder in the way: nothing is written, the folder stays, no temporary is left.
-    const std::filesystem::path blocked = folder / "blocked.qvz";
-    std::filesystem::create_directory(blocked);
-    EXPECT_FALSE(WriteMatch(record, MatchSettings{}, blocked, &error));
-    EXPECT_EQ(error, "Не удалось сохранить партию в файл «blocked.qvz»: это не обычный файл.");
-    EXPECT_TRUE(std::filesystem::is_directory(blocked));
-    EXPECT_EQ(FolderEntries().size(), 2u);
-
-    error.clear();
-    EXPECT_FALSE(WriteMatch(record, MatchSettings{}, folder / "no such folder" / "x.qvz", &error));
-    EXPECT_EQ(error, "Не удалось сохранить партию в файл «x.qvz».");
-}
-
-TEST_F(MatchFileTest, SaveThatFailsHalfwayKeepsThePreviousFile) {
+// A save replaces the whole file; one that fails, halfway or before, keeps the previous one
+// and leaves no temporary file.
+TEST_F(MatchFileTest, SaveReplacesWholeFilesAndKeepsThePreviousOneOnFailure) {
     const std::filesystem::path path = folder / "kept.qvz";
-    const Bytes previous = EncodeMatch(8, {}, MatchSettings{});
-    WriteBytes(path, previous);
+    WriteBytes(path, Bytes(5000, 0xAA));
     PlayRandom(record, position, 59, 4);
+    std::string error;
+    ASSERT_TRUE(Write(path, &error));
+    const Bytes previous = ReadBytes(path);
+    EXPECT_EQ(previous.size(), 24u + 4 * 156u);
+    EXPECT_FALSE(Write(folder / "no such folder" / "x.qvz", &error));
+    EXPECT_EQ(error, "Не удалось сохранить партию в файл «x.qvz».");
 
     // Files may not grow past 100 bytes for a moment: the write stops halfway.
+    PlayRandom(record, position, 61, 1);
     rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = old;
     small.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string error;
-    const bool saved = WriteMatch(record, MatchSettings{}, path, &error);
+    const bool saved = Write(path, &error);
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -413,8 +421,9 @@ TEST_F(MatchFileTest, SaveThatFailsHalfwayKeepsThePreviousFile) {
     EXPECT_EQ(FolderEntries(), std::vector<std::filesystem::path>{"kept.qvz"});
 }
 
-// Save writes through a link to its file, takes names up to the system's limit, refuses
-// what it must not replace with a clear message, and leaves no temporary file behind.
+// Save writes through a link to its file, keeps the permissions of the file it replaces,
+// takes names up to the system's limit, refuses what it must not replace with a clear
+// message, and leaves no temporary file behind.
 TEST_F(MatchFileTest, SaveFollowsLinksAndRefusesWhatItMustNotReplace) {
     PlayRandom(record, position, 53, 3);
     const Bytes saved = EncodeMatch(8, record.Moves(), MatchSettings{});
@@ -422,24 +431,29 @@ TEST_F(MatchFileTest, SaveFollowsLinksAndRefusesWhatItMustNotReplace) {
     std::string error;
 
     WriteBytes(folder / "real.qvz", old);
+    std::filesystem::permissions(folder / "real.qvz", std::filesystem::perms(0640));
     std::filesystem::create_symlink("real.qvz", folder / "link.qvz");
-    ASSERT_TRUE(WriteMatch(record, MatchSettings{}, folder / "link.qvz", &error)) << error;
+    ASSERT_TRUE(Write(folder / "link.qvz", &error)) << error;
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.qvz"));
     EXPECT_EQ(ReadBytes(folder / "real.qvz"), saved);
+    EXPECT_EQ(std::filesystem::status(folder / "real.qvz").permissions(),
+              std::filesystem::perms(0640));
 
     const std::string longName = std::string(246, 'n') + ".qvz";
-    ASSERT_EQ(longName.size(), 250u);
-    ASSERT_TRUE(WriteMatch(record, MatchSettings{}, folder / longName, &error)) << error;
+    ASSERT_TRUE(Write(folder / longName, &error)) << error;
     EXPECT_EQ(ReadBytes(folder / longName), saved);
 
     WriteBytes(folder / "locked.qvz", old);
     std::filesystem::permissions(folder / "locked.qvz", std::filesystem::perms(0444));
-    EXPECT_FALSE(WriteMatch(record, MatchSettings{}, folder / "locked.qvz", &error));
+    EXPECT_FALSE(Write(folder / "locked.qvz", &error));
     EXPECT_EQ(error, "Не удалось сохранить партию в файл «locked.qvz»: файл защищён от записи.");
     EXPECT_EQ(ReadBytes(folder / "locked.qvz"), old);
 
+    std::filesystem::create_directory(folder / "folder.qvz");
+    EXPECT_FALSE(Write(folder / "folder.qvz", &error));
+    EXPECT_EQ(error, "Не удалось сохранить партию в файл «folder.qvz»: это не обычный файл.");
     ASSERT_EQ(::mkfifo((folder / "pipe.qvz").c_str(), 0600), 0);
-    EXPECT_FALSE(WriteMatch(record, MatchSettings{}, folder / "pipe.qvz", &error));
+    EXPECT_FALSE(Write(folder / "pipe.qvz", &error));
     EXPECT_EQ(error, "Не удалось сохранить партию в файл «pipe.qvz»: это не обычный файл.");
     EXPECT_TRUE(std::filesystem::is_fifo(folder / "pipe.qvz"));
     // Opening a pipe neither blocks nor reads it.
@@ -448,7 +462,7 @@ TEST_F(MatchFileTest, SaveFollowsLinksAndRefusesWhatItMustNotReplace) {
     for (const auto& name : FolderEntries()) {
         EXPECT_EQ(name.extension(), ".qvz") << name;
     }
-    EXPECT_EQ(FolderEntries().size(), 5u);
+    EXPECT_EQ(FolderEntries().size(), 6u);
 }
 
 // A real game starts from the start position and each snapshot follows from the move before
@@ -461,12 +475,7 @@ TEST_F(MatchFileTest, RecordsWhoseSnapshotsDoNotChainAreRefused) {
     MoveEntry wrongSide = second;
     wrongSide.side = White;
     wrongSide.nextSide = Black;
-    for (const int square : MoveOrder(8)) {
-        if (IsLegal(second.snapshot, 8, square, White, Black)) {
-            wrongSide.square = square;
-        }
-    }
-    ASSERT_TRUE(IsLegal(second.snapshot, 8, wrongSide.square, White, Black));
+    wrongSide.square = testing::LegalSquares({second.snapshot, White, 8}).front();
     struct Case {
         const char* name;
         std::vector<MoveEntry> moves;
@@ -485,10 +494,9 @@ TEST_F(MatchFileTest, RecordsWhoseSnapshotsDoNotChainAreRefused) {
         EXPECT_FALSE(decoded.match);
         EXPECT_EQ(decoded.problem, c.problem);
         EXPECT_EQ(decoded.moveNumber, c.moveNumber);
-        OBoardTracker broken(8);
-        broken.Assign(8, c.moves);
+        record.Assign(8, c.moves);
         std::string error;
-        EXPECT_FALSE(WriteMatch(broken, MatchSettings{}, folder / "broken.qvz", &error));
+        EXPECT_FALSE(Write(folder / "broken.qvz", &error));
         EXPECT_EQ(error, "Не удалось сохранить партию в файл «broken.qvz»: " +
                              MatchProblemText(c.problem, c.moveNumber) + ".");
     }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <algorithm>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "engine/game_position.h"
 #include "engine/match_record.h"
 #include "engine/rules.h"
+#include "test_boards.h"
 
 namespace velmora::testing {
 
@@ -47,15 +50,16 @@ inline void PlayRecorded(OBoardTracker& record, GamePosition& position, int squa
     SettlePass(position);
 }
 
+// The side to move's legal squares in search order.
 inline std::vector<int> LegalSquares(const GamePosition& position) {
-    std::vector<int> squares;
-    for (const int square : MoveOrder(position.boardSize)) {
-        if (IsLegal(position.board, position.boardSize, square, position.sideToMove,
-                    Opponent(position.sideToMove))) {
-            squares.push_back(square);
-        }
-    }
-    return squares;
+    return OrderedMoves(position.board, position.boardSize, position.sideToMove);
+}
+
+inline bool SameMoves(std::span<const MoveEntry> a, std::span<const MoveEntry> b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.square == y.square && x.side == y.side && x.nextSide == y.nextSide &&
+               x.snapshot == y.snapshot;
+    });
 }
 
 // Plays up to maxMoves random legal moves from the start; stops at the end of the game.
@@ -76,6 +80,19 @@ inline int FirstMoveAfterPass(const OBoardTracker& record) {
         }
     }
     return -1;
+}
+
+// Plays random games from the start until one holds a pass with more than one move after it.
+inline void PlayGameWithPass(OBoardTracker& record, GamePosition& position, int size) {
+    for (unsigned seed = 1;; ++seed) {
+        position.Reset(size);
+        record.NewRecord(size);
+        PlayRandom(record, position, seed, 200);
+        const int pass = FirstMoveAfterPass(record);
+        if (pass > 0 && pass + 1 < record.Count()) {
+            return;
+        }
+    }
 }
 
 }  // namespace velmora::testing

@@ -1,3 +1,5 @@
+#include "engine/rules.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,18 +9,15 @@
 #include "engine/board.h"
 #include "engine/notation.h"
 #include "engine/routines.h"
-#include "engine/rules.h"
+#include "test_boards.h"
 
 namespace velmora {
 namespace {
 
-std::vector<int> LegalMoves(const Board& board, int size, int side) {
-    std::vector<int> moves;
-    for (const int square : SquareList(size)) {
-        if (IsLegal(board, size, square, side, Opponent(side))) {
-            moves.push_back(square);
-        }
-    }
+using testing::MakeBoard;
+
+std::vector<int> SortedMoves(const Board& board, int size, int side) {
+    std::vector<int> moves = testing::OrderedMoves(board, size, side);
     std::sort(moves.begin(), moves.end());
     return moves;
 }
@@ -29,24 +28,7 @@ Board Start(int size) {
     return board;
 }
 
-TEST(SquareListTest, HoldsEveryPlayingSquareOnceWithCentreLast) {
-    for (const int size : {8, 10}) {
-        const auto list = SquareList(size);
-        ASSERT_EQ(list.size(), static_cast<std::size_t>(size * size));
-        const std::set<int> unique(list.begin(), list.end());
-        EXPECT_EQ(unique.size(), list.size());
-        for (const int square : list) {
-            EXPECT_TRUE(IsPlayingSquare(size, square)) << square;
-        }
-        const Board board = Start(size);
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            EXPECT_EQ(board[list[i]] != Empty, i >= list.size() - 4) << list[i];
-        }
-        EXPECT_EQ(MoveOrder(size).size(), list.size() - 4);
-    }
-}
-
-TEST(BoardTest, StartPositionAndBorderCells) {
+TEST(BoardTest, StartPositionSquareListAndBorder) {
     const Board b8 = Start(8);
     EXPECT_EQ(b8[44], White);
     EXPECT_EQ(b8[55], White);
@@ -55,55 +37,62 @@ TEST(BoardTest, StartPositionAndBorderCells) {
     for (int cell = 100; cell < kBoardCells; ++cell) {
         EXPECT_EQ(b8[cell], Border);
     }
-    int playing = 0;
     for (int cell = 0; cell < 100; ++cell) {
-        playing += b8[cell] != Border;
         EXPECT_EQ(b8[cell] != Border, IsPlayingSquare(8, cell)) << cell;
     }
-    EXPECT_EQ(playing, 64);
-
     const Board b10 = Start(10);
     EXPECT_EQ(b10[65], White);
     EXPECT_EQ(b10[78], White);
     EXPECT_EQ(b10[66], Black);
     EXPECT_EQ(b10[77], Black);
-    EXPECT_EQ(std::count_if(b10.begin(), b10.end(), [](auto c) { return c != Border; }), 100);
-}
-
-TEST(RulesTest, StartPositionMoves) {
-    EXPECT_EQ(LegalMoves(Start(8), 8, White), (std::vector<int>{35, 46, 53, 64}));
-    EXPECT_EQ(LegalMoves(Start(8), 8, Black), (std::vector<int>{34, 43, 56, 65}));
-    const auto white10 = LegalMoves(Start(10), 10, White);
-    EXPECT_EQ(white10.size(), 4u);
-    EXPECT_NE(std::find(white10.begin(), white10.end(), 54), white10.end());  // D5
-}
-
-TEST(RulesTest, OccupiedAndBorderSquaresAreIllegal) {
-    const Board board = Start(8);
-    EXPECT_FALSE(IsLegal(board, 8, 44, White, Black));
-    EXPECT_FALSE(IsLegal(board, 8, 45, White, Black));
-    for (const int cell : {0, 10, 19, 20, 90, 99}) {
-        EXPECT_FALSE(IsLegal(board, 8, cell, White, Black)) << cell;
+    for (const int size : {8, 10}) {
+        const Board board = Start(size);
+        EXPECT_EQ(std::count_if(board.begin(), board.end(), [](auto c) { return c != Border; }),
+                  size * size);
+        // Every playing square once, the four centre squares last.
+        const auto list = SquareList(size);
+        ASSERT_EQ(list.size(), static_cast<std::size_t>(size * size));
+        EXPECT_EQ(std::set<int>(list.begin(), list.end()).size(), list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            EXPECT_TRUE(IsPlayingSquare(size, list[i])) << list[i];
+            EXPECT_EQ(board[list[i]] != Empty, i >= list.size() - 4) << list[i];
+        }
+        EXPECT_EQ(MoveOrder(size).size(), list.size() - 4);
     }
+}
+
+TEST(RulesTest, StartPositionMovesAndSquaresThatAreNeverLegal) {
+    EXPECT_EQ(SortedMoves(Start(8), 8, White), (std::vector<int>{35, 46, 53, 64}));
+    EXPECT_EQ(SortedMoves(Start(8), 8, Black), (std::vector<int>{34, 43, 56, 65}));
+    EXPECT_EQ(SortedMoves(Start(10), 10, White), (std::vector<int>{54, 67, 76, 89}));
+    for (const int cell : {44, 45, 0, 10, 19, 20, 90, 99}) {  // occupied, then the ring
+        EXPECT_FALSE(IsLegal(Start(8), 8, cell, White, Black)) << cell;
+    }
+    // D5 is legal for White on 10 x 10 only through the 10 x 10 stride.
+    Board board = Start(10);
+    EXPECT_EQ(SelectRoutines(10).size, 10);
+    EXPECT_TRUE(SelectRoutines(10).isLegal(board, 54, White, Black));
+    SelectRoutines(10).makeMove(board, 54, White, Black);
+    EXPECT_EQ(board[66], White);
+    // No move changes nothing.
+    board = Start(8);
+    MakeMove(board, 8, NoMove, White, Black);
+    EXPECT_EQ(board, Start(8));
 }
 
 TEST(RulesTest, RunStoppingOnBorderOrEmptyDoesNotQualify) {
     for (const int size : {8, 10}) {
-        Board board;
-        InitBoard(board, size);
-        for (const int square : SquareList(size)) {
-            board[square] = Empty;
+        // A run of Black along the top row from D towards the left border.
+        Board board = MakeBoard(size, {});
+        const int row = 0;
+        for (const int column : {0, 1, 2}) {
+            board[SquareAt(size, column, row)] = Black;
         }
-        // A run of Black along the top row towards the left border, with White beyond the move.
-        const int move = SquareAt(size, 3, 0);
-        board[SquareAt(size, 2, 0)] = Black;
-        board[SquareAt(size, 1, 0)] = Black;
-        board[SquareAt(size, 0, 0)] = Black;
+        const int move = SquareAt(size, 3, row);
         EXPECT_FALSE(IsLegal(board, size, move, White, Black));
-        // A run ending on an empty square.
-        board[SquareAt(size, 0, 0)] = Empty;
+        board[SquareAt(size, 0, row)] = Empty;
         EXPECT_FALSE(IsLegal(board, size, move, White, Black));
-        board[SquareAt(size, 0, 0)] = White;
+        board[SquareAt(size, 0, row)] = White;
         EXPECT_TRUE(IsLegal(board, size, move, White, Black));
     }
 }
@@ -114,25 +103,18 @@ TEST(RulesTest, RunStoppingOnBorderOrEmptyDoesNotQualify) {
 TEST(RulesTest, AllEightDirectionsAndMultiRunFlips) {
     for (const int size : {8, 10}) {
         const int stride = StrideOf(size);
-        const int dirs[8] = {stride - 1, stride, stride + 1, 1, -1, -(stride - 1), -stride,
-                             -(stride + 1)};
+        const int dirs[8] = {stride - 1, stride,        stride + 1, 1,
+                             -1,         -(stride - 1), -stride,    -(stride + 1)};
         const int centre = SquareAt(size, 3, 3);
+        const Board empty = MakeBoard(size, {});
         for (const int d : dirs) {
-            Board board;
-            InitBoard(board, size);
-            for (const int square : SquareList(size)) {
-                board[square] = Empty;
-            }
+            Board board = empty;
             board[centre + d] = Black;
             board[centre + 2 * d] = White;
             EXPECT_TRUE(IsLegal(board, size, centre, White, Black)) << d;
             EXPECT_FALSE(IsLegal(board, size, centre, Black, White)) << d;
         }
-        Board board;
-        InitBoard(board, size);
-        for (const int square : SquareList(size)) {
-            board[square] = Empty;
-        }
+        Board board = empty;
         for (const int d : dirs) {
             board[centre + d] = Black;
             board[centre + 2 * d] = Black;
@@ -142,20 +124,12 @@ TEST(RulesTest, AllEightDirectionsAndMultiRunFlips) {
         board[centre + 3 * dirs[0]] = Empty;
         MakeMove(board, size, centre, White, Black);
         EXPECT_EQ(board[centre], White);
-        EXPECT_EQ(board[centre + dirs[0]], Black);
-        EXPECT_EQ(board[centre + 2 * dirs[0]], Black);
-        for (int i = 1; i < 8; ++i) {
-            EXPECT_EQ(board[centre + dirs[i]], White) << dirs[i];
-            EXPECT_EQ(board[centre + 2 * dirs[i]], White) << dirs[i];
+        for (int i = 0; i < 8; ++i) {
+            const int expected = i == 0 ? Black : White;
+            EXPECT_EQ(board[centre + dirs[i]], expected) << dirs[i];
+            EXPECT_EQ(board[centre + 2 * dirs[i]], expected) << dirs[i];
         }
     }
-}
-
-TEST(RulesTest, MakeMoveWithNoMoveChangesNothing) {
-    Board board = Start(8);
-    const Board before = board;
-    MakeMove(board, 8, NoMove, White, Black);
-    EXPECT_EQ(board, before);
 }
 
 TEST(ScanBoardTest, CountsDiscsAndDetectsPassesAndTheEnd) {
@@ -166,76 +140,59 @@ TEST(ScanBoardTest, CountsDiscsAndDetectsPassesAndTheEnd) {
     EXPECT_EQ(start.blackCount, 2);
 
     // Two lone discs far apart: nobody can move, the game is over.
-    Board board;
-    InitBoard(board, 8);
-    for (const int square : SquareList(8)) {
-        board[square] = Empty;
-    }
-    board[SquareAt(8, 0, 0)] = Black;
-    board[SquareAt(8, 7, 7)] = White;
-    ScanResult scan = ScanBoard(board, 8);
+    ScanResult scan = ScanBoard(MakeBoard(8, {{"A8", Black}, {"H1", White}, {"H2", White}}), 8);
     EXPECT_TRUE(scan.GameOver());
-    EXPECT_EQ(scan.whiteCount, 1);
+    EXPECT_EQ(scan.whiteCount, 2);
     EXPECT_EQ(scan.blackCount, 1);
 
     // Black on the corner A8 with White below it: Black closes the run at A6, while
     // White has nothing to outflank against the border. Only White must pass.
-    board[SquareAt(8, 7, 7)] = Empty;
-    board[SquareAt(8, 0, 1)] = White;
-    scan = ScanBoard(board, 8);
+    scan = ScanBoard(MakeBoard(8, {{"A8", Black}, {"A7", White}}), 8);
     EXPECT_TRUE(scan.blackCanMove);
     EXPECT_FALSE(scan.whiteCanMove);
     EXPECT_FALSE(scan.GameOver());
     EXPECT_TRUE(scan.CanMove(Black));
+    EXPECT_FALSE(scan.CanMove(White));
+    EXPECT_FALSE(HasLegalMove(MakeBoard(8, {{"A8", Black}, {"A7", White}}), 8, White));
 }
 
 TEST(NotationTest, NamesBoardTextAndDigits) {
-    EXPECT_EQ(SquareName(8, 11), "A8");
-    EXPECT_EQ(SquareName(8, 18), "A1");
-    EXPECT_EQ(SquareName(8, 81), "H8");
-    EXPECT_EQ(SquareName(8, 88), "H1");
-    EXPECT_EQ(SquareName(8, 53), "E6");
-    EXPECT_EQ(SquareName(10, 13), "A10");
-    EXPECT_EQ(SquareName(10, 54), "D5");
-    EXPECT_EQ(SquareListName(8, 53), "E:6");
-    EXPECT_EQ(SquareListName(10, 13), "A:10");
+    const std::tuple<int, int, const char*, const char*> names[] = {
+        {8, 11, "A8", "A:8"},  {8, 18, "A1", "A:1"},   {8, 81, "H8", "H:8"},
+        {8, 88, "H1", "H:1"},  {8, 53, "E6", "E:6"},   {10, 13, "A10", "A:10"},
+        {10, 54, "D5", "D:5"}, {10, 130, "J1", "J:1"},
+    };
+    for (const auto& [size, square, name, listName] : names) {
+        EXPECT_EQ(SquareName(size, square), name);
+        EXPECT_EQ(SquareListName(size, square), listName);
+        EXPECT_EQ(ParseSquare(size, name), square) << name;
+    }
     for (const int size : {8, 10}) {
         for (const int square : SquareList(size)) {
             EXPECT_EQ(ParseSquare(size, SquareName(size, square)), square);
         }
     }
-    EXPECT_FALSE(ParseSquare(8, "I1"));
-    EXPECT_FALSE(ParseSquare(8, "A9"));
-    EXPECT_FALSE(ParseSquare(8, "A0"));
+    for (const char* bad : {"I1", "A9", "A0", "A", "", "E66"}) {
+        EXPECT_FALSE(ParseSquare(8, bad)) << bad;
+    }
     EXPECT_FALSE(ParseSquare(10, "A01"));
+    EXPECT_FALSE(ParseSquare(10, "K1"));
     EXPECT_EQ(ParseSquare(8, "e6"), 53);
 
     const std::string text = BoardToText(Start(8), 8);
-    ASSERT_EQ(text.size(), 64u);
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const char expected = (k == 27 || k == 36) ? 'w' : (k == 28 || k == 35) ? 'b' : '+';
-        EXPECT_EQ(text[k], expected) << k;
-    }
+    EXPECT_EQ(text,
+              std::string(27, '+') + "wb" + std::string(6, '+') + "bw" + std::string(27, '+'));
     EXPECT_EQ(BoardFromText(8, text), Start(8));
-    EXPECT_EQ(BoardToText(*BoardFromText(10, BoardToText(Start(10), 10)), 10).size(), 100u);
+    EXPECT_EQ(BoardFromText(10, BoardToText(Start(10), 10)), Start(10));
     EXPECT_FALSE(BoardFromText(8, text.substr(1)));
     EXPECT_FALSE(BoardFromText(8, std::string(64, 'x')));
 
     for (int v = 0; v <= 9; ++v) {
+        EXPECT_EQ(DigitChar(v), '0' + v);
         EXPECT_EQ(DigitValue(DigitChar(v)), v);
     }
     EXPECT_EQ(DigitValue('a'), -1);
     EXPECT_EQ(DigitValue('/'), -1);
-}
-
-TEST(RoutinesTest, SelectsTheRoutinesOfEachSize) {
-    EXPECT_EQ(SelectRoutines(8).size, 8);
-    EXPECT_EQ(SelectRoutines(10).size, 10);
-    Board board = Start(10);
-    // D5 is legal for White on 10 x 10 only through the 10 x 10 stride.
-    EXPECT_TRUE(SelectRoutines(10).isLegal(board, 54, White, Black));
-    SelectRoutines(10).makeMove(board, 54, White, Black);
-    EXPECT_EQ(board[66], White);
 }
 
 }  // namespace

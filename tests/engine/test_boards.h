@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,13 @@
 #include "engine/rules.h"
 
 namespace velmora::testing {
+
+// The sanitizer and debug builds run the differential comparisons on fewer positions.
+#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
+inline constexpr std::size_t kDifferentialScale = 1;
+#else
+inline constexpr std::size_t kDifferentialScale = 12;
+#endif
 
 // An otherwise empty board with the named discs, e.g. {{"A8", White}, {"B8", Black}}.
 inline Board MakeBoard(int size, std::initializer_list<std::pair<const char*, int>> discs) {
