@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +16,15 @@ inline std::filesystem::path SourcePath(const std::string& relative) {
     return std::filesystem::path(VELMORA_SOURCE_DIR) / relative;
 }
 
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A decoded JPEG of the source tree, or nothing.
-std::optional<PixelImage> LoadPicture(const std::string& relative);
+inline std::optional<PixelImage> LoadPicture(const std::string& relative) {
+    return LoadImagePixels(SourcePath(relative).string());
+}
 
 // Picture-coordinate (top-down) access to a bottom-up pixel block.
 inline std::uint32_t PixelAt(const PixelImage& img, int x, int y) {
@@ -35,14 +42,5 @@ inline int Blue(std::uint32_t p) {
 inline double Luma(std::uint32_t p) {
     return 0.299 * Red(p) + 0.587 * Green(p) + 0.114 * Blue(p);
 }
-
-struct Dimensions {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-};
-// Width and height from a PNG's header, or from a BMP's header with its bit depth.
-std::optional<Dimensions> PngDimensions(const std::vector<std::uint8_t>& file);
-std::optional<Dimensions> BmpDimensions(const std::vector<std::uint8_t>& file);
 
 }  // namespace velmora::test

@@ -62,69 +62,53 @@ struct Style {
 
 class BorderStrips : public ::testing::TestWithParam<Style> {};
 
-TEST_P(BorderStrips, HaveTheSizesTheRendererAllocates) {
+// Horizontal strips: a square's column c starts at x = 20 + cell c, and its letter sits over
+// it. Vertical strips: strip row p lands on board row 20 + p, so square row r is centred on
+// strip row (r + 1/2) cell, and its number sits beside it, counting down from the top.
+TEST_P(BorderStrips, LabelsSitOnTheirColumnsAndRowsInEveryStrip) {
     auto h = LoadPicture(std::string("DATA/Lineh") + GetParam().suffix + ".jpg");
     auto v = LoadPicture(std::string("DATA/Linev") + GetParam().suffix + ".jpg");
     ASSERT_TRUE(h && v);
+    // The sizes the renderer allocates.
     EXPECT_EQ(h->width, 530);
     EXPECT_EQ(h->height, 80);
     EXPECT_EQ(v->width, 80);
     EXPECT_EQ(v->height, 490);
-}
-
-TEST_P(BorderStrips, ColumnLettersSitOverTheirColumnsInEveryHorizontalStrip) {
-    auto h = LoadPicture(std::string("DATA/Lineh") + GetParam().suffix + ".jpg");
-    ASSERT_TRUE(h);
     struct Strip {
-        int top, n, cell;
+        int offset, n, cell;
     };
-    // 8 x 8 top and bottom, 10 x 10 top and bottom; a square's column c starts at x = 20 + cell c.
-    for (Strip s : {Strip{0, 8, 61}, Strip{20, 8, 61}, Strip{40, 10, 49}, Strip{60, 10, 49}}) {
-        std::vector<int> widths;
-        for (int c = 0; c < s.n; ++c) {
-            double centre = 20 + s.cell * c + s.cell / 2.0;
-            // The middle of the strip, clear of the moulding's dark edge lines.
-            Label l = FindLabel(*h, static_cast<int>(centre) - 20, static_cast<int>(centre) + 20,
-                                s.top + 3, s.top + 17, GetParam().inkIsDark, true);
-            ASSERT_TRUE(l.found) << "no letter over column " << c << " of the strip at row "
-                                 << s.top;
-            EXPECT_NEAR(l.cx, centre, 1.5) << "column " << c << ", strip at row " << s.top;
-            EXPECT_NEAR(l.cy, s.top + 10.0, 2.5) << "column " << c << ", strip at row " << s.top;
-            widths.push_back(l.inkWidth);
-        }
-        // The letters run A, B, C ...: on the large board "I" (the ninth) is the narrowest.
-        if (s.n == 10) {
-            EXPECT_EQ(std::min_element(widths.begin(), widths.end()) - widths.begin(), 8);
-        }
-    }
-}
-
-TEST_P(BorderStrips, RowNumbersSitBesideTheirRowsCountingDownFromTheTop) {
-    auto v = LoadPicture(std::string("DATA/Linev") + GetParam().suffix + ".jpg");
-    ASSERT_TRUE(v);
-    struct Strip {
-        int left, n, cell;
-    };
-    // Strip row p lands on board row 20 + p: square row r is centred on strip row (r + 1/2) cell.
-    for (Strip s : {Strip{0, 8, 61}, Strip{20, 8, 61}, Strip{40, 10, 49}, Strip{60, 10, 49}}) {
-        std::vector<int> widths;
-        std::vector<double> masses;
-        for (int r = 0; r < s.n; ++r) {
-            double centre = s.cell * r + s.cell / 2.0;
-            Label l = FindLabel(*v, s.left + 3, s.left + 17, static_cast<int>(centre) - 18,
-                                static_cast<int>(centre) + 18, GetParam().inkIsDark, false);
-            ASSERT_TRUE(l.found) << "no number beside row " << r << " of the strip at column "
-                                 << s.left;
-            EXPECT_NEAR(l.cy, centre, 1.5) << "row " << r << ", strip at column " << s.left;
-            EXPECT_NEAR(l.cx, s.left + 10.0, 1.5) << "row " << r << ", strip at column " << s.left;
-            widths.push_back(l.inkWidth);
-            masses.push_back(l.mass);
-        }
-        // N at the top, 1 at the bottom: "1" (at the bottom) has less ink than "8" (eight rows
-        // up), and on the large board "10" (at the top) is the widest.
-        EXPECT_LT(masses[s.n - 1], masses[s.n - 8]);
-        if (s.n == 10) {
-            EXPECT_EQ(std::max_element(widths.begin(), widths.end()) - widths.begin(), 0);
+    // 8 x 8 top and bottom (left and right), then 10 x 10.
+    for (const bool across : {true, false}) {
+        for (Strip s : {Strip{0, 8, 61}, Strip{20, 8, 61}, Strip{40, 10, 49}, Strip{60, 10, 49}}) {
+            std::vector<int> widths;
+            std::vector<double> masses;
+            for (int i = 0; i < s.n; ++i) {
+                const double centre = (across ? 20 : 0) + s.cell * i + s.cell / 2.0;
+                const int c = static_cast<int>(centre);
+                // The middle of the strip, clear of the moulding's dark edge lines.
+                const Label l = across ? FindLabel(*h, c - 20, c + 20, s.offset + 3, s.offset + 17,
+                                                   GetParam().inkIsDark, true)
+                                       : FindLabel(*v, s.offset + 3, s.offset + 17, c - 18, c + 18,
+                                                   GetParam().inkIsDark, false);
+                const std::string where = (across ? "column " : "row ") + std::to_string(i) +
+                                          " of the strip at " + std::to_string(s.offset);
+                ASSERT_TRUE(l.found) << "no label at " << where;
+                EXPECT_NEAR(across ? l.cx : l.cy, centre, 1.5) << where;
+                EXPECT_NEAR(across ? l.cy : l.cx, s.offset + 10.0, across ? 2.5 : 1.5) << where;
+                widths.push_back(l.inkWidth);
+                masses.push_back(l.mass);
+            }
+            if (across && s.n == 10) {
+                // The letters run A, B, C ...: "I" (the ninth) is the narrowest.
+                EXPECT_EQ(std::min_element(widths.begin(), widths.end()) - widths.begin(), 8);
+            } else if (!across) {
+                // "1" (at the bottom) has less ink than "8" (eight rows up), and on the large
+                // board "10" (at the top) is the widest.
+                EXPECT_LT(masses[s.n - 1], masses[s.n - 8]);
+                if (s.n == 10) {
+                    EXPECT_EQ(std::max_element(widths.begin(), widths.end()) - widths.begin(), 0);
+                }
+            }
         }
     }
 }

@@ -76,16 +76,14 @@ class SkinSheets : public ::testing::Test {
         ASSERT_TRUE(figs && help) << "DATA/Figs1.jpg or DATA/Help1.jpg missing or unreadable";
         figs_ = *figs;
         help_ = *help;
+        // The sizes the renderer allocates.
+        ASSERT_EQ(figs_.width, 915);
+        ASSERT_EQ(figs_.height, 488);
+        ASSERT_EQ(help_.width, 2440);
+        ASSERT_EQ(help_.height, 122);
     }
     PixelImage figs_, help_;
 };
-
-TEST_F(SkinSheets, HaveTheSizesTheRendererAllocates) {
-    EXPECT_EQ(figs_.width, 915);
-    EXPECT_EQ(figs_.height, 488);
-    EXPECT_EQ(help_.width, 2440);
-    EXPECT_EQ(help_.height, 122);
-}
 
 TEST_F(SkinSheets, FrameZeroOfThePlacingRowsIsTheBareSquareInTwoCloseTones) {
     for (int row : {4, 5, 6, 7}) {

@@ -55,6 +55,24 @@ TEST_F(MatchCommandTest, NewWritesAMatchThatShowPrints) {
               "advanced no\n"
               "level 1\n");
 
+    // A version 0 file holds no more than the computer's side and whether it plays.
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    bytes.resize(bytes.size() - 7);
+    bytes[0] = '0';
+    std::ofstream(path, std::ios::binary) << bytes;
+    const Outcome old = RunCommand({"match", "show", path});
+    EXPECT_EQ(old.status, 0) << old.err;
+    EXPECT_EQ(old.out.substr(0, 10), "version 0\n");
+    EXPECT_NE(old.out.find("versus-computer yes\n"
+                           "training (not stored)\n"
+                           "novice (not stored)\n"
+                           "advanced (not stored)\n"
+                           "level (not stored)\n"),
+              std::string::npos)
+        << old.out;
+
     const std::string empty = File("empty.qvz");
     ASSERT_EQ(RunCommand({"match", "new", "--moves", "", empty}).status, 0);
     EXPECT_EQ(std::filesystem::file_size(empty), 24u);
@@ -62,17 +80,9 @@ TEST_F(MatchCommandTest, NewWritesAMatchThatShowPrints) {
 
 TEST_F(MatchCommandTest, NewSettlesPassesOnTheWay) {
     for (const int size : {8, 10}) {
-        // A random game with a pass in it.
-        OBoardTracker record(size);
-        for (unsigned seed = 1;; ++seed) {
-            GamePosition position;
-            position.Reset(size);
-            record.NewRecord(size);
-            testing::PlayRandom(record, position, seed, 200);
-            if (testing::FirstMoveAfterPass(record) > 0) {
-                break;
-            }
-        }
+        OBoardTracker record;
+        GamePosition position;
+        testing::PlayGameWithPass(record, position, size);
         std::string moves;
         for (const MoveEntry& entry : record.Moves()) {
             if (!moves.empty()) {
@@ -86,12 +96,7 @@ TEST_F(MatchCommandTest, NewSettlesPassesOnTheWay) {
         ASSERT_EQ(made.status, 0) << made.err;
         const MatchReadResult read = ReadMatchFile(path);
         ASSERT_TRUE(read.match) << read.error;
-        ASSERT_EQ(read.match->moves.size(), static_cast<std::size_t>(record.Count()));
-        for (int i = 0; i < record.Count(); ++i) {
-            const MoveEntry& entry = read.match->moves[static_cast<std::size_t>(i)];
-            EXPECT_EQ(entry.side, record.Entry(i).side) << i;
-            EXPECT_EQ(entry.snapshot, record.Entry(i).snapshot) << i;
-        }
+        EXPECT_TRUE(testing::SameMoves(read.match->moves, record.Moves()));
     }
 }
 
@@ -133,31 +138,6 @@ TEST_F(MatchCommandTest, TranscriptsGoInAndComeOut) {
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("ход 2 «e6» невозможен"), std::string::npos) << refused.err;
     EXPECT_FALSE(std::filesystem::exists(bad));
-}
-
-TEST_F(MatchCommandTest, ShowMarksSettingsAnOldFileDoesNotHold) {
-    const std::string path = File("old.qvz");
-    ASSERT_EQ(RunCommand({"match", "new", "--size", "10", "--moves", "F7", path}).status, 0);
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    in.close();
-    bytes.resize(bytes.size() - 7);
-    bytes[0] = '0';
-    std::ofstream(path, std::ios::binary) << bytes;
-
-    const Outcome shown = RunCommand({"match", "show", path});
-    ASSERT_EQ(shown.status, 0) << shown.err;
-    EXPECT_EQ(shown.out,
-              "version 0\n"
-              "size 10\n"
-              "moves 1\n"
-              " 1.Жёлтые ..... F:7\n"
-              "computer black\n"
-              "versus-computer yes\n"
-              "training (not stored)\n"
-              "novice (not stored)\n"
-              "advanced (not stored)\n"
-              "level (not stored)\n");
 }
 
 }  // namespace
