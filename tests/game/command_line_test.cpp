@@ -13,18 +13,19 @@ TEST(CommandLineTest, EachFormInAnyLetterCaseAndNothingElse) {
     call.autoCall = listen.listen = open.autoOpen = true;
     call.callAddress = "10.0.0.7";
     open.openPath = "match.qvz";
-    EXPECT_EQ(parse({"-CoNNect", "10.0.0.7"}), call);
-    EXPECT_EQ(parse({"-LISTEN"}), listen);
-    EXPECT_EQ(parse({"-listen"}), listen);
-    EXPECT_EQ(parse({"match.qvz"}), open);
-    for (const std::vector<std::string>& ignored :
-         std::vector<std::vector<std::string>>{{},
-                                               {"-connect"},
-                                               {"-call", "host"},
-                                               {"missing.qvz"},
-                                               {"-listen", "extra"},
-                                               {"match.qvz", "match.qvz"}}) {
-        EXPECT_EQ(parse(ignored), CommandLineRequest{}) << ignored.size();
+    using Args = std::vector<std::string>;
+    const std::vector<std::pair<Args, CommandLineRequest>> cases = {
+        {{"-CoNNect", "10.0.0.7"}, call},
+        {{"-listen"}, listen},
+        {{"match.qvz"}, open},
+        {{}, {}},
+        {{"-connect"}, {}},
+        {{"-call", "host"}, {}},
+        {{"missing.qvz"}, {}},
+        {{"-listen", "extra"}, {}},
+        {{"match.qvz", "match.qvz"}, {}}};
+    for (const auto& [args, request] : cases) {
+        EXPECT_EQ(parse(args), request) << args.size() << (args.empty() ? "" : args[0]);
     }
 }
 

@@ -19,36 +19,26 @@ namespace velmora::testing {
 // runs once, as a player's action would run in the window's wait while the worker thinks. Each wait
 // runs `duringWait`, then the animation down one tick per poll, as the animation timer would.
 struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, RepeatTimers {
+    struct Final {
+        int kind, first, second;
+    };
     GameSession session;
     std::vector<int> effects;
     GameFlow flow;
     MoveReview review;
-
-    // GameView
     std::string panels[3];
     PointerShape pointer = PointerShape::Arrow;
-    bool undoRedo = false, continueEnabled = false;
-    struct Final {
-        int kind, first, second;
-    };
+    bool undoRedo = false, continueEnabled = false, noLastMove = true, busy = false;
+    bool firstDelay = false, repeat = false;
     std::vector<Final> finals;
-    std::function<void(int kind)> duringFinal;  // runs while a message is open
     std::deque<int> choices;
-    int statisticsShown = 0, statisticsChanges = 0;
-    int pointerCol = -1, pointerRow = -1;
-    // BoardDisplay
-    int col = 0, row = 0;
-    bool noLastMove = true;
-    int animationTicksLeft = 0;
-    int animationLength = 0;  // a move starts an animation this many waits long
-    // EngineRunner and EventWaiter
-    int searches = 0, waits = 0;
-    std::function<void()> duringSearch, duringWait;
-    bool busy = false;
-    // Prompter and RepeatTimers
     std::deque<bool> answers;
     std::vector<std::string> questions, messages;
-    bool firstDelay = false, repeat = false;
+    int statisticsShown = 0, statisticsChanges = 0, pointerCol = -1, pointerRow = -1;
+    int col = 0, row = 0, searches = 0, waits = 0;
+    int animationTicksLeft = 0, animationLength = 0;  // a move animates this many waits
+    std::function<void(int kind)> duringFinal;        // runs while a message is open
+    std::function<void()> duringSearch, duringWait;
 
     explicit GameRig(int size = 8, bool versusComputer = true, int computerSide = Black)
         : flow(session, {*this, *this, *this, *this, *this,
@@ -57,8 +47,7 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
         session.settings.animationOn = false;
         session.settings.versusComputer = versusComputer;
         session.settings.computerSide = computerSide;
-        session.settings.boardSize = size;
-        session.position.boardSize = size;
+        session.settings.boardSize = session.position.boardSize = size;
     }
 
     // Puts the cursor on a square with the pointer, as the window would, and clicks.
@@ -67,15 +56,17 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
         flow.PointerMove(ColumnOf(size, square), RowOf(size, square));
         flow.BoardClick();
     }
-    // The first legal square of the move order for the side to move, or NoMove.
-    int FirstLegal() const {
+    // The first (or last) legal square of the move order for the side to move, or NoMove.
+    int FirstLegal(bool last = false) const {
         const GamePosition& p = session.position;
+        int found = NoMove;
         for (const int square : MoveOrder(p.boardSize)) {
-            if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
-                return square;
+            if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove)) &&
+                (last || found == NoMove)) {
+                found = square;
             }
         }
-        return NoMove;
+        return found;
     }
     // Clicks the first legal square `moves` times or until the game ends.
     void PlayFirstLegal(int moves) {
@@ -102,7 +93,7 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     }
     int ChooseReviewAction() override {
         const int choice = choices.empty() ? kBackToReview : choices.front();
-        choices.erase(choices.begin(), choices.begin() + (choices.empty() ? 0 : 1));
+        choices.erase(choices.begin(), choices.begin() + !choices.empty());
         return choice;
     }
     void StatisticsChanged() override { ++statisticsChanges; }
@@ -131,11 +122,8 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
 
     int ComputeMove() override {
         const GamePosition& p = session.position;
-        int answer = p.boardSize == 8 ? 53 : 54;
-        if (!p.openingPending) {
-            ++searches;
-            answer = FirstLegal();
-        }
+        const int answer = p.openingPending ? (p.boardSize == 8 ? 53 : 54) : FirstLegal();
+        searches += !p.openingPending;
         busy = true;
         if (auto action = std::exchange(duringSearch, nullptr)) {
             action();
@@ -158,7 +146,7 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
         const bool answer = !answers.empty() && answers.front();
-        answers.erase(answers.begin(), answers.begin() + (answers.empty() ? 0 : 1));
+        answers.erase(answers.begin(), answers.begin() + !answers.empty());
         return answer;
     }
     void Inform(const std::string& text) override { messages.push_back(text); }

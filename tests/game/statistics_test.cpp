@@ -42,23 +42,6 @@ TEST(StatisticsTest, ResultsLandInTheStoredBytesOfTheirBlockAndLevel) {
     }
 }
 
-// The statistics window shows the totals, levels and "your level"; here are the edges.
-TEST(StatisticsTest, YourLevelIsTheHighestRatedLevelWithMoreWinsThanLosses) {
-    StatisticsTable table;
-    const auto play = [&](int block, int level, int wins, int losses) {
-        for (int i = 0; i < wins + losses; ++i) {
-            table.RecordResult(block, level, i < wins ? GameResult::Win : GameResult::Loss);
-        }
-    };
-    play(0, 2, 10, 0);
-    play(0, 5, 4, 3);  // one more win counts, though level 2 has more wins
-    play(0, 6, 3, 3);  // a tie does not count
-    play(0, 9, 0, 1);
-    play(1, 0, 1, 0);  // novice is no level of yours
-    EXPECT_EQ(table.YourLevel(0), 5);
-    EXPECT_EQ(table.YourLevel(1), 0);
-}
-
 // A shorter stored value fills only its length, a partial counter the bytes it has; a longer one is
 // no table of ours. Indices out of range change nothing and read as zero.
 TEST(StatisticsTest, StoredValuesFillOnlyTheirLengthAndIndicesStayInTheTable) {
@@ -70,13 +53,6 @@ TEST(StatisticsTest, StoredValuesFillOnlyTheirLengthAndIndicesStayInTheTable) {
     StatisticsTable table = StatisticsTable::FromBytes(bytes);
     const std::uint64_t all = 10 * 0x01010101ull;  // every counter of a block, summed
     EXPECT_EQ(table.Totals(3), (LevelCounters{all, all, all, all}));
-    table.ClearLevel(2, 4);
-    EXPECT_EQ(table.Level(2, 4), LevelCounters{});
-    EXPECT_EQ(table.Totals(2).games, all / 10 * 9);
-    table.ClearBlock(3);
-    EXPECT_EQ(table.Totals(3), LevelCounters{});
-    EXPECT_EQ(table.Totals(1).wins, all);
-
     const StatisticsTable before = table;
     table.ClearBlock(4);
     table.ClearLevel(0, 10);
