@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,9 +21,6 @@ namespace velmora::testing {
 // runs once, as a player's action would run in the window's wait while the worker thinks. Each wait
 // runs `duringWait`, then the animation down one tick per poll, as the animation timer would.
 struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, RepeatTimers {
-    struct Final {
-        int kind, first, second;
-    };
     GameSession session;
     std::vector<int> effects;
     GameFlow flow;
@@ -30,7 +29,7 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     PointerShape pointer = PointerShape::Arrow;
     bool undoRedo = false, continueEnabled = false, noLastMove = true, busy = false;
     bool firstDelay = false, repeat = false;
-    std::vector<Final> finals;
+    std::vector<std::array<int, 3>> finals;  // kind, first, second
     std::deque<int> choices;
     std::deque<bool> answers;
     std::vector<std::string> questions, messages;
@@ -44,7 +43,8 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
         : flow(session, {*this, *this, *this, *this, *this,
                          [this](int effect) { effects.push_back(effect); }}),
           review(flow, *this, *this, *this, *this) {
-        session.settings.animationOn = false;
+        session.settings.animationOn = session.settings.noviceLevel = false;
+        session.settings.level = 3;
         session.settings.versusComputer = versusComputer;
         session.settings.computerSide = computerSide;
         session.settings.boardSize = session.position.boardSize = size;
@@ -74,10 +74,9 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
             ClickSquare(FirstLegal());
         }
     }
-    void NewGameAtLevel(int level) {
-        session.settings.level = level;
-        session.settings.noviceLevel = false;
-        flow.NewGameCommand();
+    // Whether the board shows an earlier position, which one, and of how many moves.
+    std::tuple<bool, int, int> Place() const {
+        return {flow.Reviewing(), session.record.Current(), session.record.Count()};
     }
 
     void SetStatusPanel(int panel, const std::string& text) override { panels[panel] = text; }

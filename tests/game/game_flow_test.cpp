@@ -14,84 +14,47 @@ int At(const char* name) {
     return *ParseSquare(8, name);
 }
 
-// Plays the game to its end: the human (through clicks) always takes the last legal square of the
-// move order, the fake computer the first.
-void PlayOut(GameRig& rig) {
-    for (int guard = 0; guard < 200 && !rig.session.position.gameOver; ++guard) {
-        ASSERT_NE(rig.FirstLegal(true), NoMove) << "the human was left without a move";
-        rig.ClickSquare(rig.FirstLegal(true));
-    }
-    ASSERT_TRUE(rig.session.position.gameOver);
-}
-
-// The computer's reply waits for the human's move to finish animating, and a click while the reply
-// animates is ignored.
-TEST(GameFlowTest, HumanMoveThenTheComputersReplyAfterTheAnimation) {
-    GameRig rig(8, true, Black);
-    rig.session.settings.animationOn = true;
-    rig.animationLength = 15;
-    rig.flow.NewGameCommand();
-    // The cursor sound only when the pointer moves onto another legal square.
-    rig.flow.PointerMove(4, 2);  // E6
-    rig.flow.PointerMove(4, 2);
-    EXPECT_EQ(rig.pointer, PointerShape::HandPoint);
-    rig.flow.PointerMove(0, 0);
-    EXPECT_EQ(rig.pointer, PointerShape::Arrow);
-    EXPECT_EQ(rig.effects, std::vector<int>{kCursorEffect});
-    rig.ClickSquare(At("D4"));  // illegal: nothing at all
-    EXPECT_EQ(rig.session.record.Count(), 0);
-
-    rig.ClickSquare(At("E6"));
-    EXPECT_EQ(rig.waits, 1);
-    EXPECT_EQ(rig.searches, 1) << "the human's move clears the fixed opening";
-    EXPECT_EQ(rig.panels[1], "Жёлтые 3 : Зелёные 3");
-    rig.ClickSquare(rig.FirstLegal());
-    EXPECT_EQ(rig.session.record.Count(), 2);
-}
-
 // A finished game is counted once, from the human's side, when it was played against the computer
-// and no hint was taken; then the statistics open. A hint asks (against the computer) and points at
-// the advice, before any move the fixed opening square E6, without playing it.
+// and no hint was taken; then the statistics open. A hint points at the advice, before any move the
+// fixed opening square E6, without playing it. The human clicks the last legal square of the move
+// order, the computer plays the first; clicks after the end do nothing.
 TEST(GameFlowTest, OnlyGamesAgainstTheComputerWithoutHelpAreCounted) {
-    struct Case {
-        const char* name;
-        int size;
-        bool versusComputer;
-        int computerSide;
-        bool hint, counted;
-    };
-    for (const Case& c : {Case{"8 x 8", 8, true, Black, false, true},
-                          Case{"10 x 10, computer White", 10, true, White, false, true},
-                          Case{"hint", 8, true, Black, true, false},
-                          Case{"two players", 8, false, Black, false, false}}) {
-        SCOPED_TRACE(c.name);
-        GameRig rig(c.size, c.versusComputer, c.computerSide);
+    using Case = std::tuple<const char*, int, bool, int, bool, bool>;  // name, size, versus
+    for (const auto& [name, size, versusComputer, computerSide, hint, counted] :
+         {Case{"8 x 8", 8, true, Black, false, true},  // computer side, hint, counted
+          Case{"10 x 10, computer White", 10, true, White, false, true},
+          Case{"hint", 8, true, Black, true, false},
+          Case{"two players", 8, false, Black, false, false}}) {
+        SCOPED_TRACE(name);
+        GameRig rig(size, versusComputer, computerSide);
         rig.answers = {true};
-        rig.NewGameAtLevel(3);
-        if (c.hint) {
+        rig.flow.NewGameCommand();
+        if (hint) {
             rig.flow.HintCommand();
             EXPECT_EQ(std::pair(rig.pointerCol, rig.pointerRow), std::pair(4, 2));
             EXPECT_EQ(rig.effects, std::vector<int>{kHintEffect});
             EXPECT_EQ(rig.session.record.Count(), 0) << "a hint does not play";
         }
-        PlayOut(rig);
+        for (int guard = 0; guard < 200 && !rig.session.position.gameOver; ++guard) {
+            ASSERT_NE(rig.FirstLegal(true), NoMove) << "the human was left without a move";
+            rig.ClickSquare(rig.FirstLegal(true));
+        }
+        ASSERT_TRUE(rig.session.position.gameOver);
         EXPECT_EQ(rig.panels[0], "Игра окончена");
         ASSERT_FALSE(rig.finals.empty());
-        const auto& final = rig.finals.back();
-        const ScanResult scan = ScanBoard(rig.session.position.board, c.size);
-        const int human = c.computerSide == Black ? scan.whiteCount : scan.blackCount;
+        const ScanResult scan = ScanBoard(rig.session.position.board, size);
+        const int human = computerSide == Black ? scan.whiteCount : scan.blackCount;
         const int computer = scan.whiteCount + scan.blackCount - human;
         ASSERT_NE(human, computer) << "pick a game that is not drawn";
-        EXPECT_EQ(final.kind, scan.whiteCount > scan.blackCount ? WhiteWon : BlackWon);
-        EXPECT_EQ(final.first, std::max(human, computer));
-        EXPECT_EQ(final.second, std::min(human, computer));
+        EXPECT_EQ(rig.finals.back(),
+                  (std::array<int, 3>{scan.whiteCount > scan.blackCount ? WhiteWon : BlackWon,
+                                      std::max(human, computer), std::min(human, computer)}));
         EXPECT_EQ(rig.effects.back(), kEndGameEffect);
         const LevelCounters expected{1, human > computer, human < computer, 0};
-        EXPECT_EQ(rig.session.statistics.Level(c.size == 8 ? 0 : 2, 3),
-                  c.counted ? expected : LevelCounters{});
-        EXPECT_EQ(rig.statisticsChanges, c.counted ? 1 : 0);
-        EXPECT_EQ(rig.statisticsShown, c.counted ? 1 : 0);
-        // Clicks after the end do nothing.
+        EXPECT_EQ(rig.session.statistics.Level(size == 8 ? 0 : 2, 3),
+                  counted ? expected : LevelCounters{});
+        EXPECT_EQ(std::pair(rig.statisticsChanges, rig.statisticsShown),
+                  std::pair(int{counted}, int{counted}));
         const int count = rig.session.record.Count();
         rig.ClickSquare(rig.FirstLegal());
         EXPECT_EQ(rig.session.record.Count(), count);
@@ -115,20 +78,16 @@ TEST(GameFlowTest, ANewGameWhileTheOldOneEndsKeepsTheResultAndStaysPlayable) {
                 rig.flow.NewGameCommand();
             }
         };
-        if (duringMessage) {
-            rig.duringFinal = [&](int) { restart(); };
-        } else {
-            rig.duringWait = restart;
-        }
-        rig.NewGameAtLevel(3);
+        rig.duringFinal = [&](int) { restart(); };
+        rig.duringWait = duringMessage ? std::function<void()>() : restart;
+        rig.flow.NewGameCommand();
         for (int guard = 0; guard < 200 && !restarted; ++guard) {
             rig.animationTicksLeft = 0;  // the reply's animation ends before the next click
             rig.ClickSquare(rig.FirstLegal());
         }
         ASSERT_TRUE(restarted);
         EXPECT_EQ(rig.session.statistics.Level(0, 3).games, 1u);
-        EXPECT_EQ(rig.statisticsChanges, 1);
-        EXPECT_EQ(rig.statisticsShown, 0);
+        EXPECT_EQ(std::pair(rig.statisticsChanges, rig.statisticsShown), std::pair(1, 0));
         EXPECT_EQ(rig.finals.size(), duringMessage ? 1u : 0u);
         EXPECT_FALSE(rig.session.position.gameOver);
         EXPECT_EQ(rig.session.record.Count(), 0);
@@ -139,7 +98,8 @@ TEST(GameFlowTest, ANewGameWhileTheOldOneEndsKeepsTheResultAndStaysPlayable) {
 
 // White (human) can only play A8. Black answers H4; then White has no move left while Black still
 // has D3, so White passes and the computer moves again without a click. Each message opens only
-// once the move before it has finished animating.
+// once the move before it has finished animating. The cursor sounds only when the pointer moves
+// onto another legal square, where the pointer is a hand; an illegal click does nothing.
 TEST(GameFlowTest, HumanPassIsShownAndTheComputerMovesAgain) {
     GameRig rig(8, true, Black);
     rig.session.settings.animationOn = true;
@@ -158,6 +118,13 @@ TEST(GameFlowTest, HumanPassIsShownAndTheComputerMovesAgain) {
         board[At(name)] = side;
     }
     rig.session.position.openingPending = false;
+    rig.flow.PointerMove(1, 0);  // B8, then A8 twice
+    rig.flow.PointerMove(0, 0);
+    rig.flow.PointerMove(0, 0);
+    EXPECT_EQ(rig.pointer, PointerShape::HandPoint);
+    rig.ClickSquare(At("B8"));
+    EXPECT_EQ(rig.pointer, PointerShape::Arrow);
+    EXPECT_EQ(rig.session.record.Count(), 0);
 
     rig.ClickSquare(At("A8"));
     ASSERT_EQ(rig.session.record.Count(), 3);
@@ -165,15 +132,22 @@ TEST(GameFlowTest, HumanPassIsShownAndTheComputerMovesAgain) {
     EXPECT_EQ(rig.session.record.Entry(2).square, At("D3"));
     EXPECT_EQ(rig.session.record.Entry(2).side, Black) << "a pass shows as two Black entries";
     ASSERT_EQ(rig.finals.size(), 2u);
-    EXPECT_EQ(rig.finals[0].kind, WhitePasses);
-    EXPECT_EQ(rig.finals[1].kind, BlackWon);
-    EXPECT_EQ(rig.finals[1].first, 7);
-    EXPECT_EQ(rig.finals[1].second, 3);
-    EXPECT_EQ(rig.effects, (std::vector<int>{kEndGameEffect, kEndGameEffect}));
+    EXPECT_EQ(rig.finals[0][0], WhitePasses);
+    EXPECT_EQ(rig.finals[1], (std::array{int{BlackWon}, 7, 3}));
+    EXPECT_EQ(rig.effects,
+              (std::vector<int>{kCursorEffect, kCursorEffect, kEndGameEffect, kEndGameEffect}));
     EXPECT_EQ(ticksLeftAtMessage, (std::vector<int>{0, 0}));
     // The human's A8 before H4, H4 before the pass, D3 before the end.
     EXPECT_EQ(rig.waits, 3);
     EXPECT_TRUE(rig.session.position.gameOver);
+}
+
+// Goes back by the record itself, as a loaded or restarted game would, past the review's checks.
+void UndoByRecord(GameRig& rig, int moves) {
+    for (int i = 0; i < moves; ++i) {
+        rig.session.record.Undo(rig.session.position);
+    }
+    rig.SetNoLastMove(true);
 }
 
 // The window keeps handling events while the computer thinks. Whatever a player does in that time,
@@ -201,20 +175,9 @@ TEST(GameFlowTest, ActionsDuringTheComputersSearchLeaveALegalRecord) {
          },
          false},
         {"peer restart", [](GameRig& rig) { rig.flow.BeginNetworkGame(); }, false},
-        {"undo by the record",
-         [](GameRig& rig) {
-             rig.session.record.Undo(rig.session.position);
-             rig.SetNoLastMove(true);
-         },
-         false},
+        {"undo by the record", [](GameRig& rig) { UndoByRecord(rig, 1); }, false},
         // Back to an earlier position with the same side to move, where the answer may be legal.
-        {"two undos by the record",
-         [](GameRig& rig) {
-             rig.session.record.Undo(rig.session.position);
-             rig.session.record.Undo(rig.session.position);
-             rig.SetNoLastMove(true);
-         },
-         false},
+        {"two undos by the record", [](GameRig& rig) { UndoByRecord(rig, 2); }, false},
         {"animation off", [](GameRig& rig) { rig.session.settings.animationOn = false; }, true},
     };
     for (const Case& c : cases) {

@@ -21,10 +21,6 @@ Settings ReadOne(std::string_view path, const char* text) {
         "/opt/velmora");
 }
 
-const char* Shown(const char* text) {
-    return text != nullptr ? text : "(absent)";
-}
-
 using Reads = std::vector<std::pair<const char*, int>>;  // stored text (null: none), value
 
 TEST(SettingsRulesTest, NumbersAreDecimalAndLimitedAsTheTableSays) {
@@ -49,7 +45,8 @@ TEST(SettingsRulesTest, NumbersAreDecimalAndLimitedAsTheTableSays) {
     };
     for (const Case& c : cases) {
         for (const auto& [text, value] : c.reads) {
-            EXPECT_EQ(ReadOne(c.path, text).*c.field, value) << c.path << " = " << Shown(text);
+            EXPECT_EQ(ReadOne(c.path, text).*c.field, value)
+                << c.path << " = " << (text ? text : "(absent)");
         }
     }
     // Below 1 is novice (level 1 with the mark, index 0), above 9 is 9; text that is no decimal
@@ -59,8 +56,8 @@ TEST(SettingsRulesTest, NumbersAreDecimalAndLimitedAsTheTableSays) {
                           {"", 0},      {"5 ", 0}, {"0x5", 0}, {"99999999999", 0}};
     for (const auto& [text, index] : levels) {
         const Settings s = ReadOne("options/level", text);
-        EXPECT_EQ(s.LevelIndex(), index) << Shown(text);
-        EXPECT_EQ(s.level, std::max(index, 1)) << Shown(text);
+        EXPECT_EQ(s.LevelIndex(), index) << (text ? text : "(absent)");
+        EXPECT_EQ(s.level, std::max(index, 1)) << (text ? text : "(absent)");
     }
 }
 
