@@ -10,10 +10,9 @@ TEST(CommandLineTest, EachFormInAnyLetterCaseAndNothingElse) {
         return ParseCommandLine(args, [](const std::string& path) { return path == "match.qvz"; });
     };
     // Listening and opening a match from the command line are checked through the window.
-    CommandLineRequest call;
-    call.autoCall = true;
-    call.callAddress = "10.0.0.7";
-    EXPECT_EQ(parse({"-CoNNect", "10.0.0.7"}), call);
+    const CommandLineRequest call = parse({"-CoNNect", "10.0.0.7"});
+    EXPECT_TRUE(call.autoCall && !call.listen && !call.autoOpen);
+    EXPECT_EQ(call.callAddress, "10.0.0.7");
     const std::vector<std::string> ignored[] = {{},
                                                 {"-connect"},
                                                 {"-call", "host"},

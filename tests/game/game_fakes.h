@@ -35,9 +35,9 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     std::vector<std::string> questions, messages;
     int statisticsShown = 0, statisticsChanges = 0, pointerCol = -1, pointerRow = -1;
     int col = 0, row = 0, searches = 0, waits = 0;
-    int animationTicksLeft = 0, animationLength = 0;  // a move animates this many waits
-    std::function<void(int kind)> duringFinal;        // runs while a message is open
-    std::function<void()> duringSearch, duringWait;
+    int animationTicksLeft = 0, animationLength = 0;         // a move animates this many waits
+    std::function<void(int kind)> duringFinal = [](int) {};  // runs while a message is open
+    std::function<void()> duringWait = [] {}, duringSearch;
 
     explicit GameRig(int size = 8, bool versusComputer = true, int computerSide = Black)
         : flow(session, {*this, *this, *this, *this, *this,
@@ -86,9 +86,7 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     void SetContinueEnabled(bool enabled) override { continueEnabled = enabled; }
     void ShowFinal(int kind, int first, int second) override {
         finals.push_back({kind, first, second});
-        if (duringFinal) {
-            duringFinal(kind);
-        }
+        duringFinal(kind);
     }
     int ChooseReviewAction() override {
         const int choice = choices.empty() ? kBackToReview : choices.front();
@@ -134,9 +132,7 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     void RequestStop() override {}
     void WaitUntil(const std::function<bool()>& done) override {
         ++waits;
-        if (duringWait) {
-            duringWait();
-        }
+        duringWait();
         while (!done()) {
             --animationTicksLeft;
         }

@@ -11,23 +11,23 @@ namespace {
 TEST(MatchAnalysisGateTest, AsksOnlyForAGameStillGoingAgainstTheComputer) {
     struct Case {
         int moves;  // first-legal moves played; 100 plays the game out
-        bool finished, versusComputer, training, network;
+        bool versusComputer, training, network;
         AnalysisGate gate;
     };
     for (const Case& c : {
-             Case{0, false, true, false, false, AnalysisGate::Open},
-             Case{100, true, true, false, false, AnalysisGate::Open},
-             Case{100, true, true, false, true, AnalysisGate::Open},
-             Case{2, false, true, false, false, AnalysisGate::AskTraining},
-             Case{2, false, true, true, false, AnalysisGate::Open},
-             Case{2, false, false, false, false, AnalysisGate::Open},
-             Case{2, false, false, false, true, AnalysisGate::RefuseNetworkGame},
+             Case{0, true, false, false, AnalysisGate::Open},
+             Case{100, true, false, false, AnalysisGate::Open},
+             Case{100, true, false, true, AnalysisGate::Open},
+             Case{2, true, false, false, AnalysisGate::AskTraining},
+             Case{2, true, true, false, AnalysisGate::Open},
+             Case{2, false, false, false, AnalysisGate::Open},
+             Case{2, false, false, true, AnalysisGate::RefuseNetworkGame},
          }) {
         testing::GameRig rig(8, false);
         rig.flow.NewGameCommand();
         rig.PlayFirstLegal(c.moves);
         GameSession& session = rig.session;
-        ASSERT_EQ(RecordedGameFinished(session.record), c.finished);
+        ASSERT_EQ(RecordedGameFinished(session.record), c.moves == 100);
         session.settings.versusComputer = c.versusComputer;
         session.flags.trainingGame = c.training;
         session.flags.networkGame = c.network;
