@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/notation.h"
 #include "game_fakes.h"
 
@@ -9,30 +11,23 @@ namespace velmora {
 namespace {
 
 TEST(MatchAnalysisGateTest, AsksOnlyForAGameStillGoingAgainstTheComputer) {
-    struct Case {
-        int moves;  // first-legal moves played; 100 plays the game out
-        bool versusComputer, training, network;
-        AnalysisGate gate;
-    };
-    for (const Case& c : {
-             Case{0, true, false, false, AnalysisGate::Open},
-             Case{100, true, false, false, AnalysisGate::Open},
-             Case{100, true, false, true, AnalysisGate::Open},
-             Case{2, true, false, false, AnalysisGate::AskTraining},
-             Case{2, true, true, false, AnalysisGate::Open},
-             Case{2, false, false, false, AnalysisGate::Open},
-             Case{2, false, false, true, AnalysisGate::RefuseNetworkGame},
-         }) {
+    using Gate = AnalysisGate;
+    // First-legal moves played (100 plays the game out), versus computer, training, network game.
+    using Case = std::tuple<int, bool, bool, bool, AnalysisGate>;
+    for (const auto& [moves, versusComputer, training, network, gate] :
+         {Case{0, true, false, false, Gate::Open}, Case{100, true, false, false, Gate::Open},
+          Case{100, true, false, true, Gate::Open}, Case{2, true, false, false, Gate::AskTraining},
+          Case{2, true, true, false, Gate::Open}, Case{2, false, false, false, Gate::Open},
+          Case{2, false, false, true, Gate::RefuseNetworkGame}}) {
         testing::GameRig rig(8, false);
         rig.flow.NewGameCommand();
-        rig.PlayFirstLegal(c.moves);
-        GameSession& session = rig.session;
-        ASSERT_EQ(RecordedGameFinished(session.record), c.moves == 100);
-        session.settings.versusComputer = c.versusComputer;
-        session.flags.trainingGame = c.training;
-        session.flags.networkGame = c.network;
-        EXPECT_EQ(AnalysisGateFor(session), c.gate)
-            << c.moves << c.versusComputer << c.training << c.network;
+        rig.PlayFirstLegal(moves);
+        ASSERT_EQ(RecordedGameFinished(rig.session.record), moves == 100);
+        rig.session.settings.versusComputer = versusComputer;
+        rig.session.flags.trainingGame = training;
+        rig.session.flags.networkGame = network;
+        EXPECT_EQ(AnalysisGateFor(rig.session), gate)
+            << moves << versusComputer << training << network;
     }
 }
 

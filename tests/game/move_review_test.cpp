@@ -27,9 +27,11 @@ void Steps(GameRig& rig, int steps) {
     }
 }
 
-TEST(MoveReviewTest, UndoRedoAndTheListStopAtBothEndsAndRestoreExactly) {
-    GameRig rig;
-    PlayMoves(rig, 2);
+// Between two humans: undo, redo and the moves list stop at both ends and restore exactly; a
+// finished game reopens on Undo and goes on from an earlier position without a question.
+TEST(MoveReviewTest, UndoRedoAndTheListStopAtBothEndsAndReopenAFinishedGame) {
+    GameRig rig(8, false);
+    PlayMoves(rig, 4);
     const GamePosition latest = rig.session.position;
     rig.review.StepForward();  // at the latest position: nothing
     EXPECT_EQ(rig.Place(), Place(false, 4, 4));
@@ -57,12 +59,9 @@ TEST(MoveReviewTest, UndoRedoAndTheListStopAtBothEndsAndRestoreExactly) {
     rig.undoRedo = false;  // e.g. in a network game
     EXPECT_FALSE(rig.review.ListRowPressed(0, 5));
     EXPECT_EQ(rig.Place(), Place(false, 4, 4));
-}
 
-// Between two humans a finished game reopens on Undo and goes on without a question.
-TEST(MoveReviewTest, UndoFromAFinishedGameReopensIt) {
-    GameRig rig(8, false);
-    PlayMoves(rig, 100);
+    rig.undoRedo = true;
+    rig.PlayFirstLegal(100);
     const int count = rig.session.record.Count();
     rig.review.StepBack();
     EXPECT_FALSE(rig.session.position.gameOver);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,12 +25,7 @@ Settings ReadOne(std::string_view path, const char* text) {
 using Reads = std::vector<std::pair<const char*, int>>;  // stored text (null: none), value
 
 TEST(SettingsRulesTest, NumbersAreDecimalAndLimitedAsTheTableSays) {
-    struct Case {
-        const char* path;
-        int Settings::*field;
-        Reads reads;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<const char*, int Settings::*, Reads>> cases = {
         {"net/port",
          &Settings::port,
          {{nullptr, 8173}, {"9000", 9000}, {"80a", 8173}, {"0", 8173}, {"70000", 8173}}},
@@ -43,10 +39,9 @@ TEST(SettingsRulesTest, NumbersAreDecimalAndLimitedAsTheTableSays) {
         {"options/sound_volume", &Settings::soundVolume, {{nullptr, 225}, {"300", 255}, {"-1", 0}}},
         {"options/music_volume", &Settings::musicVolume, {{nullptr, 120}, {"256", 255}}},
     };
-    for (const Case& c : cases) {
-        for (const auto& [text, value] : c.reads) {
-            EXPECT_EQ(ReadOne(c.path, text).*c.field, value)
-                << c.path << " = " << (text ? text : "(absent)");
+    for (const auto& [path, field, reads] : cases) {
+        for (const auto& [text, value] : reads) {
+            EXPECT_EQ(ReadOne(path, text).*field, value) << path << " = " << (text ? text : "-");
         }
     }
     // Below 1 is novice (level 1 with the mark, index 0), above 9 is 9; text that is no decimal
@@ -62,12 +57,8 @@ TEST(SettingsRulesTest, NumbersAreDecimalAndLimitedAsTheTableSays) {
 }
 
 TEST(SettingsRulesTest, WordsAreComparedExactlyAndCaseSensitively) {
-    struct Case {
-        const char* key;
-        bool (*field)(const Settings&);
-        const char* word;  // the one word that gives true
-        bool absent;       // the value when nothing is stored
-    };
+    // The key, its value, the one word that gives true, the value when nothing is stored.
+    using Case = std::tuple<const char*, bool (*)(const Settings&), std::string, bool>;
     const std::vector<Case> cases = {
         {"gamet", [](const Settings& s) { return s.versusComputer; }, "computer", true},
         {"youpl", [](const Settings& s) { return s.computerSide == Black; }, "white", true},
@@ -83,15 +74,13 @@ TEST(SettingsRulesTest, WordsAreComparedExactlyAndCaseSensitively) {
         {"moves", [](const Settings& s) { return s.showMovesList; }, "yes", true},
         {"showtips", [](const Settings& s) { return s.showTips; }, "yes", true},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.field(ReadOne(std::string("options/") + c.key, nullptr)), c.absent) << c.key;
-        EXPECT_TRUE(c.field(ReadOne(std::string("options/") + c.key, c.word))) << c.key;
-        std::string capital = c.word;
-        capital[0] = static_cast<char>(capital[0] - 'a' + 'A');
-        for (const std::string& other : {capital, std::string(), std::string(c.word) + " ",
-                                         std::string("no"), std::string("1")}) {
-            EXPECT_FALSE(c.field(ReadOne(std::string("options/") + c.key, other.c_str())))
-                << c.key << " = \"" << other << "\"";
+    for (const auto& [key, field, word, absent] : cases) {
+        const std::string path = std::string("options/") + key;
+        EXPECT_EQ(field(ReadOne(path, nullptr)), absent) << key;
+        EXPECT_TRUE(field(ReadOne(path, word.c_str()))) << key;
+        const std::string capital = static_cast<char>(word[0] - 'a' + 'A') + word.substr(1);
+        for (const std::string& other : {capital, std::string(), word + " ", std::string("1")}) {
+            EXPECT_FALSE(field(ReadOne(path, other.c_str()))) << key << " = \"" << other << "\"";
         }
     }
     // Only exactly "no" keeps the program from listening; the group matters.
