@@ -40,7 +40,6 @@ TEST(GameFlowTest, OnlyGamesAgainstTheComputerWithoutHelpAreCounted) {
             rig.ClickSquare(rig.FirstLegal(true));
         }
         ASSERT_TRUE(rig.session.position.gameOver);
-        EXPECT_EQ(rig.panels[0], "Игра окончена");
         ASSERT_FALSE(rig.finals.empty());
         const ScanResult scan = ScanBoard(rig.session.position.board, size);
         const int human = computerSide == Black ? scan.whiteCount : scan.blackCount;
@@ -109,11 +108,9 @@ TEST(GameFlowTest, HumanPassIsShownAndTheComputerMovesAgain) {
     for (const int square : SquareList(8)) {
         board[square] = Empty;
     }
-    const std::pair<const char*, int> pieces[] = {{"A7", Black}, {"H1", Black}, {"D1", Black},
-                                                  {"A6", White}, {"H2", White}, {"H3", White},
-                                                  {"D2", White}};
-    for (const auto& [name, side] : pieces) {
-        board[At(name)] = side;
+    const char* discs[] = {"A7", "H1", "D1", "A6", "H2", "H3", "D2"};  // three Black, then White
+    for (int i = 0; i < 7; ++i) {
+        board[At(discs[i])] = i < 3 ? Black : White;
     }
     rig.session.position.openingPending = false;
     rig.flow.PointerMove(1, 0);  // B8, then A8 twice

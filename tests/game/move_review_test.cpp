@@ -12,12 +12,6 @@ namespace {
 using testing::GameRig;
 using Place = std::tuple<bool, int, int>;  // reviewing, current, count
 
-// A game with the given number of clicks played (against the computer, Black, by default).
-void PlayMoves(GameRig& rig, int clicks) {
-    rig.flow.NewGameCommand();
-    rig.PlayFirstLegal(clicks);
-}
-
 void Steps(GameRig& rig, int steps) {
     for (int i = 0; i < steps; ++i) {
         rig.review.StepBack();
@@ -31,7 +25,8 @@ void Steps(GameRig& rig, int steps) {
 // finished game reopens on Undo and goes on from an earlier position without a question.
 TEST(MoveReviewTest, UndoRedoAndTheListStopAtBothEndsAndReopenAFinishedGame) {
     GameRig rig(8, false);
-    PlayMoves(rig, 4);
+    rig.flow.NewGameCommand();
+    rig.PlayFirstLegal(4);
     const GamePosition latest = rig.session.position;
     rig.review.StepForward();  // at the latest position: nothing
     EXPECT_EQ(rig.Place(), Place(false, 4, 4));
@@ -77,37 +72,13 @@ TEST(MoveReviewTest, UndoRedoAndTheListStopAtBothEndsAndReopenAFinishedGame) {
     EXPECT_EQ(rig.Place(), Place(false, count - 2, count - 2));
 }
 
-TEST(MoveReviewTest, BoardClickWhileReviewingOffersTheChoice) {
-    GameRig rig;
-    PlayMoves(rig, 3);
-    Steps(rig, 2);  // the human (White) is to move
-    rig.choices = {kBackToReview, kContinueFromLast};
-    rig.ClickSquare(rig.FirstLegal());
-    EXPECT_EQ(rig.Place(), Place(true, 4, 6));
-    rig.flow.BoardClick();
-    EXPECT_EQ(rig.Place(), Place(false, 6, 6));
-    EXPECT_EQ(rig.searches, 3) << "continuing from the last position starts no search";
-
-    // Continuing from an earlier position asks; No goes on from the last one.
-    Steps(rig, 2);
-    rig.answers = {false};
-    rig.choices = {kContinueFromThis};
-    rig.flow.BoardClick();
-    EXPECT_EQ(rig.questions,
-              std::vector<std::string>{"Похоже, что Вы решили отменить некоторые ходы.\r"
-                                       "Игра станет тренировочной (статистика не будет записана)!\r"
-                                       "Вы действительно хотите отменить ходы?"});
-    EXPECT_EQ(rig.messages,
-              std::vector<std::string>{"Хорошо. Игра продолжиться с последней позиции."});
-    EXPECT_EQ(rig.Place(), Place(false, 6, 6));
-    EXPECT_FALSE(rig.session.flags.trainingGame);
-}
-
 // A short click steps once on release; held, the first delay hands over to the repeat timer, each
-// tick steps (none beyond the ends) and the release adds nothing.
-TEST(MoveReviewTest, AutoRepeatActsOnReleaseOrEveryTickButNotBoth) {
+// tick steps (none beyond the ends) and the release adds nothing. A board click while reviewing
+// offers the choice to go back, go on from the last position or, after a question, from this one.
+TEST(MoveReviewTest, AutoRepeatThenABoardClickWhileReviewing) {
     GameRig rig;
-    PlayMoves(rig, 3);
+    rig.flow.NewGameCommand();
+    rig.PlayFirstLegal(3);
     rig.review.ButtonPressed(MoveReview::Repeat::Undo);
     EXPECT_TRUE(rig.firstDelay);
     EXPECT_EQ(rig.session.record.Current(), 6);
@@ -128,6 +99,28 @@ TEST(MoveReviewTest, AutoRepeatActsOnReleaseOrEveryTickButNotBoth) {
         rig.review.RepeatTick();  // a late tick after the release does nothing
         EXPECT_EQ(rig.session.record.Current(), current);
     }
+
+    // Back at position 2 the human (White) is to move.
+    rig.choices = {kBackToReview, kContinueFromLast};
+    rig.ClickSquare(rig.FirstLegal());
+    EXPECT_EQ(rig.Place(), Place(true, 2, 6));
+    rig.flow.BoardClick();
+    EXPECT_EQ(rig.Place(), Place(false, 6, 6));
+    EXPECT_EQ(rig.searches, 3) << "continuing from the last position starts no search";
+
+    // Continuing from an earlier position asks; No goes on from the last one.
+    Steps(rig, 2);
+    rig.answers = {false};
+    rig.choices = {kContinueFromThis};
+    rig.flow.BoardClick();
+    EXPECT_EQ(rig.questions,
+              std::vector<std::string>{"Похоже, что Вы решили отменить некоторые ходы.\r"
+                                       "Игра станет тренировочной (статистика не будет записана)!\r"
+                                       "Вы действительно хотите отменить ходы?"});
+    EXPECT_EQ(rig.messages,
+              std::vector<std::string>{"Хорошо. Игра продолжиться с последней позиции."});
+    EXPECT_EQ(rig.Place(), Place(false, 6, 6));
+    EXPECT_FALSE(rig.session.flags.trainingGame);
 }
 
 }  // namespace
