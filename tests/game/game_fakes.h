@@ -14,12 +14,11 @@
 
 namespace velmora::testing {
 
-// A game window made of fakes around a real game flow and review: it is every port at once. The
-// pointer's "pixels" are board columns and rows; off the board a coordinate keeps its square, as on
-// the real board. The computer plays the first legal square, or the fixed opening square of a new
-// game, chosen for the position at the search's start like the worker's copy; `duringSearch` then
-// runs once, as a player's action would run in the window's wait while the worker thinks. Each wait
-// runs `duringWait`, then the animation down one tick per poll, as the animation timer would.
+// A game window of fakes around a real game flow and review, every port at once. Pointer "pixels"
+// are board columns and rows (off the board a coordinate keeps its square). The computer plays the
+// first legal square, or a new game's fixed opening, chosen when its search starts; `duringSearch`
+// then runs once, as a player's action would in the window's wait while the worker thinks. Each
+// wait runs `duringWait`, then the animation down one tick per poll, as its timer would.
 struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, RepeatTimers {
     GameSession session;
     std::vector<int> effects;
@@ -49,7 +48,6 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
         session.settings.computerSide = computerSide;
         session.settings.boardSize = session.position.boardSize = size;
     }
-
     // Puts the cursor on a square with the pointer, as the window would, and clicks.
     void ClickSquare(int square) {
         const int size = session.position.boardSize;
@@ -96,7 +94,6 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     void StatisticsChanged() override { ++statisticsChanges; }
     void ShowStatistics() override { ++statisticsShown; }
     void MovePointerToSquare(int c, int r) override { pointerCol = c, pointerRow = r; }
-
     bool MoveCursorToPoint(int x, int y) override {
         const int size = session.position.boardSize, oldCol = col, oldRow = row;
         col = x >= 0 && x < size ? x : col;
@@ -116,7 +113,6 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     void SetNoLastMove(bool value) override { noLastMove = value; }
     // Review mode stops a piece animation (the real one on its next tick).
     void SetReviewing(bool value) override { animationTicksLeft *= !value; }
-
     int ComputeMove() override {
         const GamePosition& p = session.position;
         const int answer = p.openingPending ? (p.boardSize == 8 ? 53 : 54) : FirstLegal();
@@ -137,7 +133,6 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
             --animationTicksLeft;
         }
     }
-
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
         const bool answer = !answers.empty() && answers.front();

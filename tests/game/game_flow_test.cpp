@@ -120,12 +120,11 @@ TEST(GameFlowTest, HumanPassIsShownAndTheComputerMovesAgain) {
     rig.ClickSquare(At("B8"));
     EXPECT_EQ(rig.pointer, PointerShape::Arrow);
     EXPECT_EQ(rig.session.record.Count(), 0);
-
     rig.ClickSquare(At("A8"));
     ASSERT_EQ(rig.session.record.Count(), 3);
-    EXPECT_EQ(rig.session.record.Entry(1).square, At("H4"));
-    EXPECT_EQ(rig.session.record.Entry(2).square, At("D3"));
-    EXPECT_EQ(rig.session.record.Entry(2).side, Black) << "a pass shows as two Black entries";
+    const OBoardTracker& record = rig.session.record;  // a pass shows as two Black entries
+    EXPECT_EQ(std::tuple(record.Entry(1).square, record.Entry(2).square, record.Entry(2).side),
+              std::tuple(At("H4"), At("D3"), int{Black}));
     ASSERT_EQ(rig.finals.size(), 2u);
     EXPECT_EQ(rig.finals[0][0], WhitePasses);
     EXPECT_EQ(rig.finals[1], (std::array{int{BlackWon}, 7, 3}));
@@ -159,8 +158,7 @@ TEST(GameFlowTest, ActionsDuringTheComputersSearchLeaveALegalRecord) {
         {"new game", [](GameRig& rig) { rig.flow.NewGameCommand(); }, false},
         {"restart on the other size",
          [](GameRig& rig) {
-             rig.session.settings.boardSize = 10;
-             rig.session.position.boardSize = 10;
+             rig.session.settings.boardSize = rig.session.position.boardSize = 10;
              rig.flow.StartEngineGame();
              rig.SetNoLastMove(true);
          },
@@ -181,10 +179,10 @@ TEST(GameFlowTest, ActionsDuringTheComputersSearchLeaveALegalRecord) {
         // Back over the computer's reply, then go on from there: the computer is to move.
         rig.review.StepBack();
         rig.answers = {true};
-        std::pair<int, int> afterAction;  // the record's count and index once the player acted
+        std::tuple<bool, int, int> afterAction;  // the review and record once the player acted
         rig.duringSearch = [&] {
             action(rig);
-            afterAction = {rig.session.record.Count(), rig.session.record.Current()};
+            afterAction = rig.Place();
         };
         const int before = rig.session.record.Current();
         rig.review.ContinueFromThisPosition();
@@ -195,9 +193,7 @@ TEST(GameFlowTest, ActionsDuringTheComputersSearchLeaveALegalRecord) {
             EXPECT_EQ(rig.session.position.sideToMove, White);
             EXPECT_TRUE(rig.session.flags.trainingGame) << "moves were taken back";
         } else {
-            EXPECT_EQ(std::pair(rig.session.record.Count(), rig.session.record.Current()),
-                      afterAction)
-                << "the answer was played on a changed game";
+            EXPECT_EQ(rig.Place(), afterAction) << "the answer was played on a changed game";
         }
     }
 }

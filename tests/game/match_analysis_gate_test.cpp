@@ -32,17 +32,17 @@ TEST(MatchAnalysisGateTest, AsksOnlyForAGameStillGoingAgainstTheComputer) {
 }
 
 TEST(MatchAnalysisGateTest, ListLines) {
-    MoveAnalysis move;
-    move.number = 23;
-    move.square = *ParseSquare(8, "D3");
-    move.bestSquare = *ParseSquare(8, "C5");
-    move.loss = 8;
-    EXPECT_EQ(AnalysisLine(8, move), "23. D3 — лучше C5 (+8)");
-    move.kind = ValueKind::Evaluated;
-    move.loss = 35;
-    move.square = *ParseSquare(10, "J10");
-    move.bestSquare = *ParseSquare(10, "A1");
-    EXPECT_EQ(AnalysisLine(10, move), "23. J10 — лучше A1 (≈+35)");
+    const MoveAnalysis solved{.number = 23,
+                              .square = *ParseSquare(8, "D3"),
+                              .bestSquare = *ParseSquare(8, "C5"),
+                              .loss = 8};
+    EXPECT_EQ(AnalysisLine(8, solved), "23. D3 — лучше C5 (+8)");
+    const MoveAnalysis evaluated{.number = 23,
+                                 .square = *ParseSquare(10, "J10"),
+                                 .kind = ValueKind::Evaluated,
+                                 .bestSquare = *ParseSquare(10, "A1"),
+                                 .loss = 35};
+    EXPECT_EQ(AnalysisLine(10, evaluated), "23. J10 — лучше A1 (≈+35)");
 }
 
 }  // namespace

@@ -13,13 +13,11 @@ namespace {
 
 // Reads the settings with one value stored under "group/key", or none when text is null.
 Settings ReadOne(std::string_view path, const char* text) {
-    return ReadSettings(
-        [&](std::string_view group, std::string_view key) -> StoredText {
-            const bool stored =
-                text != nullptr && path == std::string(group) + "/" + std::string(key);
-            return stored ? StoredText(text) : std::nullopt;
-        },
-        "/opt/velmora");
+    const auto store = [&](std::string_view group, std::string_view key) -> StoredText {
+        const bool stored = text && path == std::string(group) + "/" + std::string(key);
+        return stored ? StoredText(text) : std::nullopt;
+    };
+    return ReadSettings(store, "/opt/velmora");
 }
 
 using Reads = std::vector<std::pair<const char*, int>>;  // stored text (null: none), value
