@@ -36,7 +36,7 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
     int col = 0, row = 0, searches = 0, waits = 0;
     int animationTicksLeft = 0, animationLength = 0;         // a move animates this many waits
     std::function<void(int kind)> duringFinal = [](int) {};  // runs while a message is open
-    std::function<void()> duringWait = [] {}, duringSearch;
+    std::function<void()> duringWait = [] {}, duringSearch = [] {};
 
     explicit GameRig(int size = 8, bool versusComputer = true, int computerSide = Black)
         : flow(session, {*this, *this, *this, *this, *this,
@@ -118,9 +118,7 @@ struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, Re
         const int answer = p.openingPending ? (p.boardSize == 8 ? 53 : 54) : FirstLegal();
         searches += !p.openingPending;
         busy = true;
-        if (auto action = std::exchange(duringSearch, nullptr)) {
-            action();
-        }
+        std::exchange(duringSearch, [] {})();
         busy = false;
         return answer;
     }

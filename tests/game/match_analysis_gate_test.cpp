@@ -19,11 +19,10 @@ TEST(MatchAnalysisGateTest, AsksOnlyForAGameStillGoingAgainstTheComputer) {
           Case{100, true, false, true, Gate::Open}, Case{2, true, false, false, Gate::AskTraining},
           Case{2, true, true, false, Gate::Open}, Case{2, false, false, false, Gate::Open},
           Case{2, false, false, true, Gate::RefuseNetworkGame}}) {
-        testing::GameRig rig(8, false);
+        testing::GameRig rig(8, versusComputer);
         rig.flow.NewGameCommand();
         rig.PlayFirstLegal(moves);
         ASSERT_EQ(RecordedGameFinished(rig.session.record), moves == 100);
-        rig.session.settings.versusComputer = versusComputer;
         rig.session.flags.trainingGame = training;
         rig.session.flags.networkGame = network;
         EXPECT_EQ(AnalysisGateFor(rig.session), gate)
@@ -32,17 +31,14 @@ TEST(MatchAnalysisGateTest, AsksOnlyForAGameStillGoingAgainstTheComputer) {
 }
 
 TEST(MatchAnalysisGateTest, ListLines) {
-    const MoveAnalysis solved{.number = 23,
-                              .square = *ParseSquare(8, "D3"),
-                              .bestSquare = *ParseSquare(8, "C5"),
-                              .loss = 8};
-    EXPECT_EQ(AnalysisLine(8, solved), "23. D3 — лучше C5 (+8)");
-    const MoveAnalysis evaluated{.number = 23,
-                                 .square = *ParseSquare(10, "J10"),
-                                 .kind = ValueKind::Evaluated,
-                                 .bestSquare = *ParseSquare(10, "A1"),
-                                 .loss = 35};
-    EXPECT_EQ(AnalysisLine(10, evaluated), "23. J10 — лучше A1 (≈+35)");
+    const auto line = [](int size, const char* square, const char* best, ValueKind kind, int loss) {
+        MoveAnalysis move;
+        move.number = 23, move.kind = kind, move.loss = loss;
+        move.square = *ParseSquare(size, square), move.bestSquare = *ParseSquare(size, best);
+        return AnalysisLine(size, move);
+    };
+    EXPECT_EQ(line(8, "D3", "C5", ValueKind::Solved, 8), "23. D3 — лучше C5 (+8)");
+    EXPECT_EQ(line(10, "J10", "A1", ValueKind::Evaluated, 35), "23. J10 — лучше A1 (≈+35)");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <tuple>
 
 #include "game_fakes.h"
@@ -12,12 +13,9 @@ namespace {
 using testing::GameRig;
 using Place = std::tuple<bool, int, int>;  // reviewing, current, count
 
-void Steps(GameRig& rig, int steps) {
-    for (int i = 0; i < steps; ++i) {
-        rig.review.StepBack();
-    }
-    for (int i = 0; i < -steps; ++i) {
-        rig.review.StepForward();
+void Steps(GameRig& rig, int back) {  // forward when negative
+    for (int i = 0; i < std::abs(back); ++i) {
+        back > 0 ? rig.review.StepBack() : rig.review.StepForward();
     }
 }
 
@@ -40,7 +38,6 @@ TEST(MoveReviewTest, UndoRedoAndTheListStopAtBothEndsAndReopenAFinishedGame) {
     EXPECT_FALSE(rig.continueEnabled);
     EXPECT_EQ(rig.session.position.board, latest.board);
     EXPECT_EQ(rig.session.position.sideToMove, latest.sideToMove);
-    EXPECT_EQ(rig.panels[2], "Ход 4/4");
     // The moves list jumps; its end marker returns to the latest position.
     EXPECT_FALSE(rig.review.ListRowPressed(4, 5)) << "the selected row does nothing";
     EXPECT_TRUE(rig.review.ListRowPressed(1, 5));

@@ -9,9 +9,8 @@
 namespace velmora {
 namespace {
 
-// Where a counted game lands in the stored 640 bytes: little-endian counters, block by board size
-// and algorithm, then level (novice is level 0), then games, wins, losses, draws; and nowhere for
-// indices out of range.
+// Where a counted game lands in the stored 640 bytes (little-endian counters, block by size and
+// algorithm, level, then games, wins, losses, draws), and that indices out of range land nowhere.
 TEST(StatisticsTest, ResultsLandInTheStoredBytesOfTheirBlockAndLevel) {
     // Size, advanced, level (0 is novice), result, byte offsets of the games and the result
     // counter.
@@ -23,10 +22,8 @@ TEST(StatisticsTest, ResultsLandInTheStoredBytesOfTheirBlockAndLevel) {
           Case{10, true, 7, GameResult::Draw, 592, 604}}) {
         SCOPED_TRACE(games);
         Settings s;
-        s.boardSize = size;
-        s.advancedEngine = advanced;
-        s.noviceLevel = levelIndex == 0;
-        s.level = std::max(levelIndex, 1);
+        s.boardSize = size, s.advancedEngine = advanced;
+        s.level = std::max(levelIndex, 1), s.noviceLevel = levelIndex == 0;
         StatisticsTable table;
         for (int i = 0; i < 258; ++i) {
             RecordResult(table, s, result);
