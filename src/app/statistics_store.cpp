@@ -38,12 +38,4 @@ StatisticsTable LoadStatistics() {
     return ReadStatistics(*OpenSettingsStore());
 }
 
-bool SaveStatistics(const StatisticsTable& table) {
-    const std::unique_ptr<QSettings> store = OpenSettingsStore();
-    WriteStatistics(*store, table);
-    store->sync();
-    // A format error is about what was read; the file has been rewritten whole.
-    return store->status() != QSettings::AccessError;
-}
-
 }  // namespace velmora

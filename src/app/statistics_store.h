@@ -9,7 +9,6 @@ namespace velmora {
 // The table as the top-level binary "Statistics" value. A value that is not binary or is
 // longer than the table leaves every counter at 0; start-up goes on either way.
 StatisticsTable LoadStatistics();
-bool SaveStatistics(const StatisticsTable& table);
 
 // The same on a store already open.
 StatisticsTable ReadStatistics(const QSettings& store);

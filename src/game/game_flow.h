@@ -64,8 +64,6 @@ class GameFlow {
     bool Reviewing() const { return reviewing_; }
     // Enters or leaves review mode together with its two continue buttons.
     void SetReviewing(bool value);
-    // Set by a network start while a computer move or hint waits: the pointer is left alone.
-    bool NetStartMark() const { return netStartMark_; }
     // The computer is choosing a move; nothing may change the game meanwhile.
     bool Thinking() const { return ports_.engine.Busy(); }
 
@@ -96,6 +94,7 @@ class GameFlow {
     MoveReview* review_ = nullptr;
     bool reviewing_ = false;
     bool peerMovePending_ = false;
+    // Set by a network start while a computer move or hint waits: the pointer is left alone.
     bool netStartMark_ = false;
     // Counts new games, so a step that waited in a dialog knows whether its game still runs.
     unsigned gameSerial_ = 0;

@@ -7,8 +7,6 @@ namespace velmora {
 // The game's status texts and questions (UTF-8, '\r' breaks lines).
 
 inline constexpr const char* kGameOverText = "Игра окончена";
-inline constexpr const char* kTrainingLine =
-    "Игра станет тренировочной (статистика не будет записана)!";
 inline constexpr const char* kHintQuestion =
     "Похоже, что Вы решили воспользоваться подсказкой.\r"
     "Игра станет тренировочной (статистика не будет записана)!\r"

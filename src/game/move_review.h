@@ -41,7 +41,6 @@ class MoveReview {
     void FirstDelayElapsed();
     void RepeatTick();
     void ButtonReleased();
-    Repeat RepeatMode() const { return repeatMode_; }
 
   private:
     void AfterNavigation();

@@ -7,12 +7,9 @@
 
 #include "app/settings_apply.h"
 #include "dialogs_test_support.h"
-#include "game/game_texts.h"
 
 namespace velmora {
 namespace {
-
-using dialogs_test::ScriptedPrompter;
 
 // The main window's side of the apply step, recording what it was asked to do.
 class FakeHost : public SettingsApplyHost {
@@ -26,14 +23,11 @@ class FakeHost : public SettingsApplyHost {
     Prompter& Prompts() override { return prompter; }
     bool NoHumanMoveYet() const override { return !humanHasMoved; }
     void RepaintWindow() override { calls.push_back("repaint"); }
-    void ApplyMusicOn() override {
-        calls.push_back(session.settings.musicOn ? "music on" : "music off");
-    }
+    void ApplyMusicOn() override { calls.push_back(session.settings.musicOn ? "music" : "quiet"); }
     void SyncMenuChecks() override { calls.push_back("menu checks"); }
     void RestartGame() override {
         calls.push_back("restart");
         session.position.Reset(session.settings.boardSize);
-        session.flags.trainingGame = false;
     }
     void ReloadSkins(const SkinChoice& from, const SkinChoice& to) override {
         calls.push_back("skins");
@@ -42,184 +36,128 @@ class FakeHost : public SettingsApplyHost {
     }
     void FinishApply() override { calls.push_back("finish"); }
 
-    bool Called(const std::string& what) const {
-        return std::find(calls.begin(), calls.end(), what) != calls.end();
+    // OK pressed with the dialog showing the settings except for what `change` alters.
+    SettingsDialogChoices Apply(const std::function<void(SettingsDialogChoices&)>& change) {
+        SettingsDialogChoices choices = ChoicesFromSettings(session.settings);
+        change(choices);
+        ApplySettingsDialog(choices, *this);
+        return choices;
     }
 
     GameSession session;
-    ScriptedPrompter prompter;
+    dialogs_test::ScriptedPrompter prompter;
     bool humanHasMoved = false;
     std::vector<std::string> calls;
     SkinChoice before, after;
 };
 
-class SettingsApplyTest : public ::testing::Test {
-  protected:
-    // OK pressed with the dialog showing the settings except for what `change` alters.
-    void Apply(const std::function<void(SettingsDialogChoices&)>& change) {
-        choices = ChoicesFromSettings(host.session.settings);
-        change(choices);
-        ApplySettingsDialog(choices, host);
-    }
-
-    FakeHost host;
-    SettingsDialogChoices choices;
-};
-
-TEST_F(SettingsApplyTest, LevelChangeBeforeTheHumansFirstMoveAsksNothing) {
-    Apply([](SettingsDialogChoices& c) { c.levelIndex = 5; });
-    EXPECT_TRUE(host.prompter.questions.empty());
-    EXPECT_EQ(host.session.settings.level, 5);
-    EXPECT_FALSE(host.session.settings.noviceLevel);
-    EXPECT_FALSE(host.session.flags.trainingGame);
-    EXPECT_FALSE(host.Called("restart"));
-}
-
-TEST_F(SettingsApplyTest, LevelChangeAfterTheFirstMoveAnsweredYesMakesATrainingGame) {
-    host.humanHasMoved = true;
-    host.prompter.Answer(true);
-    Apply([](SettingsDialogChoices& c) { c.levelIndex = 3; });
-    ASSERT_EQ(host.prompter.questions.size(), 1u);
-    EXPECT_EQ(host.prompter.questions[0], kLevelChangeQuestion);
-    EXPECT_EQ(host.session.settings.level, 3);
-    EXPECT_TRUE(host.session.flags.trainingGame);
-    EXPECT_FALSE(host.Called("restart"));
-
-    // Already a training game: a later algorithm change in the same game asks nothing.
-    Apply([](SettingsDialogChoices& c) { c.algorithmIndex = 1; });
-    EXPECT_EQ(host.prompter.questions.size(), 1u);
-    EXPECT_TRUE(host.session.settings.advancedEngine);
-}
-
-TEST_F(SettingsApplyTest, LevelChangeAnsweredNoRestoresTheLevelAndTheList) {
-    host.humanHasMoved = true;
-    host.prompter.Answer(false);
-    Apply([](SettingsDialogChoices& c) { c.levelIndex = 6; });
-    EXPECT_EQ(host.prompter.questions.size(), 1u);
-    // Novice before, novice after, and the list shows index 0 again.
-    EXPECT_EQ(host.session.settings.level, 1);
-    EXPECT_TRUE(host.session.settings.noviceLevel);
-    EXPECT_EQ(choices.levelIndex, 0);
-    EXPECT_FALSE(host.session.flags.trainingGame);
-}
-
-TEST_F(SettingsApplyTest, LevelAndAlgorithmTogetherAskOnceOnYesAndTwiceOnNo) {
-    host.humanHasMoved = true;
-    host.prompter.Answer(true);
-    Apply([](SettingsDialogChoices& c) {
-        c.levelIndex = 4;
-        c.algorithmIndex = 1;
-    });
-    EXPECT_EQ(host.prompter.questions.size(), 1u);
-    EXPECT_EQ(host.session.settings.level, 4);
-    EXPECT_TRUE(host.session.settings.advancedEngine);
-
-    FakeHost refusing;
-    refusing.humanHasMoved = true;
-    refusing.prompter.Answer(false);
-    refusing.prompter.Answer(false);
-    SettingsDialogChoices c = ChoicesFromSettings(refusing.session.settings);
-    c.levelIndex = 4;
-    c.algorithmIndex = 1;
-    ApplySettingsDialog(c, refusing);
-    EXPECT_EQ(refusing.prompter.questions.size(), 2u);
-    EXPECT_EQ(refusing.session.settings.LevelIndex(), 0);
-    EXPECT_FALSE(refusing.session.settings.advancedEngine);
-    EXPECT_EQ(c.levelIndex, 0);
-    EXPECT_EQ(c.algorithmIndex, 0);
-    EXPECT_FALSE(refusing.session.flags.trainingGame);
-}
-
-TEST_F(SettingsApplyTest, NoQuestionInAFinishedTwoPlayerOrNetworkGame) {
-    host.humanHasMoved = true;
-    host.session.position.gameOver = true;
-    Apply([](SettingsDialogChoices& c) { c.levelIndex = 2; });
-    host.session.position.gameOver = false;
-    host.session.settings.versusComputer = false;
-    Apply([](SettingsDialogChoices& c) { c.algorithmIndex = 1; });
-    host.session.settings.versusComputer = true;
-    host.session.flags.networkGame = true;
-    Apply([](SettingsDialogChoices& c) { c.levelIndex = 8; });
-    EXPECT_TRUE(host.prompter.questions.empty());
-    EXPECT_FALSE(host.session.flags.trainingGame);
-    EXPECT_EQ(host.session.settings.level, 8);
-}
-
-TEST_F(SettingsApplyTest, NoviceKeptWhenNothingChanges) {
-    Apply([](SettingsDialogChoices&) {});
-    EXPECT_EQ(host.session.settings.level, 1);
-    EXPECT_TRUE(host.session.settings.noviceLevel);
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"repaint", "menu checks", "music on", "skins", "finish"}));
-    EXPECT_EQ(host.before, host.after);
-}
-
-TEST_F(SettingsApplyTest, CursorOnlyChangesTheCursorAndKeepsTheGame) {
-    host.humanHasMoved = true;
-    Apply([](SettingsDialogChoices& c) { c.cursorSkin = 1; });
-    EXPECT_FALSE(host.Called("restart"));
-    EXPECT_EQ(host.session.settings.cursorSkin, 1);
-    SkinChoice expected = host.before;
-    expected.cursorSkin = 1;
-    EXPECT_EQ(host.after, expected);
-    EXPECT_EQ(host.before.cursorSkin, 0);
-}
-
-TEST_F(SettingsApplyTest, BoardSizeChangeRestartsTheGameOfTheNewSize) {
-    host.session.position.board[45] = White;  // a game in progress
-    Apply([](SettingsDialogChoices& c) { c.boardSize = 10; });
-    EXPECT_TRUE(host.Called("restart"));
-    EXPECT_EQ(host.session.settings.boardSize, 10);
-    EXPECT_EQ(host.session.position.boardSize, 10);
-    EXPECT_EQ(host.before.boardSize, 8);
-    EXPECT_EQ(host.after.boardSize, 10);
-    // The restart comes before the reload, and the computer gets its turn last.
-    const auto at = [&](const std::string& what) {
-        return std::find(host.calls.begin(), host.calls.end(), what) - host.calls.begin();
+// Only a counted game in progress against the computer, after the human's first move, asks before a
+// level or algorithm change makes it a training game; No keeps the old value, in the dialog too.
+TEST(SettingsApplyTest, LevelOrAlgorithmChangeAsksOnlyWhenACountedGameIsAtStake) {
+    struct Case {
+        const char* name;
+        bool moved, over, versusComputer, network, training;
+        std::vector<bool> answers;
+        int level, algorithm;  // chosen in the dialog
+        std::size_t questions;
+        int levelAfter, algorithmAfter;
+        bool trainingAfter;
     };
-    EXPECT_LT(at("restart"), at("skins"));
-    EXPECT_EQ(host.calls.back(), "finish");
+    const std::vector<Case> cases = {
+        {"before the first move", false, false, true, false, false, {}, 5, 0, 0, 5, 0, false},
+        {"yes", true, false, true, false, false, {true}, 3, 0, 1, 3, 0, true},
+        {"no", true, false, true, false, false, {false}, 6, 0, 1, 0, 0, false},
+        {"both, yes once", true, false, true, false, false, {true}, 4, 1, 1, 4, 1, true},
+        {"both, no twice", true, false, true, false, false, {false, false}, 4, 1, 2, 0, 0, false},
+        {"already training", true, false, true, false, true, {}, 2, 1, 0, 2, 1, true},
+        {"finished", true, true, true, false, false, {}, 2, 1, 0, 2, 1, false},
+        {"two players", true, false, false, false, false, {}, 2, 1, 0, 2, 1, false},
+        {"network", true, false, true, true, false, {}, 8, 1, 0, 8, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHost host;
+        host.humanHasMoved = c.moved;
+        host.session.position.gameOver = c.over;
+        host.session.settings.versusComputer = c.versusComputer;
+        host.session.flags.networkGame = c.network;
+        host.session.flags.trainingGame = c.training;
+        for (const bool answer : c.answers) {
+            host.prompter.Answer(answer);
+        }
+        const SettingsDialogChoices shown = host.Apply([&](SettingsDialogChoices& choices) {
+            choices.levelIndex = c.level;
+            choices.algorithmIndex = c.algorithm;
+        });
+        ASSERT_EQ(host.prompter.questions.size(), c.questions);
+        for (const std::string& question : host.prompter.questions) {
+            EXPECT_EQ(question,
+                      "Похоже, что Вы решили изменить уровень игры компьютера.\r"
+                      "Игра станет тренировочной (статистика не будет записана)!\r"
+                      "Вы действительно хотите сделать это?");
+        }
+        const Settings& s = host.session.settings;
+        EXPECT_EQ(s.LevelIndex(), c.levelAfter);
+        EXPECT_EQ(s.level, std::max(c.levelAfter, 1));
+        EXPECT_EQ(s.advancedEngine, c.algorithmAfter == 1);
+        EXPECT_EQ(shown.levelIndex, c.levelAfter);
+        EXPECT_EQ(shown.algorithmIndex, c.algorithmAfter);
+        EXPECT_EQ(host.session.flags.trainingGame, c.trainingAfter);
+        EXPECT_EQ(host.calls.size(), 5u) << "no new game";
+    }
 }
 
-TEST_F(SettingsApplyTest, SideOrOpponentChangeRestartsExceptInANetworkGame) {
-    Apply([](SettingsDialogChoices& c) { c.computerSide = White; });
-    EXPECT_TRUE(host.Called("restart"));
-    EXPECT_EQ(host.session.settings.computerSide, White);
-
-    host.calls.clear();
-    Apply([](SettingsDialogChoices& c) { c.versusComputer = false; });
-    EXPECT_TRUE(host.Called("restart"));
-    EXPECT_FALSE(host.session.settings.versusComputer);
-
-    host.calls.clear();
-    host.session.flags.networkGame = true;
-    Apply([](SettingsDialogChoices& c) {
-        c.versusComputer = true;
-        c.computerSide = Black;
-    });
-    EXPECT_FALSE(host.Called("restart"));
-    EXPECT_FALSE(host.session.settings.versusComputer);
-    EXPECT_EQ(host.session.settings.computerSide, White);
+// A new game only for another board size, or another side or opponent outside a network game; it
+// comes before the reload, and the computer gets its turn last.
+TEST(SettingsApplyTest, ANewGameOnlyForAnotherSizeSideOrOpponent) {
+    struct Case {
+        const char* name;
+        bool network;
+        int size, computerSide;
+        bool versusComputer, restart;
+    };
+    for (const Case& c :
+         {Case{"nothing", false, 8, Black, true, false}, Case{"size", false, 10, Black, true, true},
+          Case{"side", false, 8, White, true, true}, Case{"opponent", false, 8, Black, false, true},
+          Case{"network keeps its own", true, 8, White, false, false}}) {
+        SCOPED_TRACE(c.name);
+        FakeHost host;
+        host.session.flags.networkGame = c.network;
+        host.Apply([&](SettingsDialogChoices& choices) {
+            choices.boardSize = c.size;
+            choices.computerSide = c.computerSide;
+            choices.versusComputer = c.versusComputer;
+        });
+        const Settings& s = host.session.settings;
+        EXPECT_EQ(s.boardSize, c.size);
+        EXPECT_EQ(host.session.position.boardSize, c.size);
+        EXPECT_EQ(host.before, SkinChoice{});
+        EXPECT_EQ(host.after, (SkinChoice{0, 0, 0, 0, c.size}));
+        EXPECT_EQ(s.computerSide, c.network ? Black : c.computerSide);
+        EXPECT_EQ(s.versusComputer, c.network || c.versusComputer);
+        EXPECT_TRUE(s.noviceLevel);
+        std::vector<std::string> expected = {"repaint", "menu checks", "music", "skins", "finish"};
+        if (c.restart) {
+            expected.insert(expected.begin() + 3, "restart");
+        }
+        EXPECT_EQ(host.calls, expected);
+    }
 }
 
-TEST_F(SettingsApplyTest, TogglesAndMusicFollowTheBoxes) {
-    Apply([](SettingsDialogChoices& c) {
-        c.musicOn = false;
-        c.soundOn = false;
-        c.animationOn = false;
-        c.useTray = false;
-        c.showPreviousMove = false;
-        c.showPossibleMoves = false;
+TEST(SettingsApplyTest, SkinsTogglesAndMusicFollowTheBoxesWithoutANewGame) {
+    FakeHost host;
+    host.humanHasMoved = true;
+    host.Apply([](SettingsDialogChoices& c) {
+        c.cursorSkin = c.borderSkin = 1;
+        c.musicOn = c.soundOn = c.animationOn = c.useTray = false;
+        c.showPreviousMove = c.showPossibleMoves = false;
     });
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"repaint", "menu checks", "quiet", "skins", "finish"}));
+    EXPECT_EQ(host.after, (SkinChoice{0, 1, 0, 1, 8}));
     const Settings& s = host.session.settings;
-    EXPECT_FALSE(s.musicOn);
-    EXPECT_FALSE(s.soundOn);
-    EXPECT_FALSE(s.animationOn);
-    EXPECT_FALSE(s.useTray);
-    EXPECT_FALSE(s.showPreviousMove);
-    EXPECT_FALSE(s.showPossibleMoves);
-    EXPECT_TRUE(host.Called("music off"));
-    EXPECT_FALSE(host.Called("restart"));
+    EXPECT_FALSE(s.musicOn || s.soundOn || s.animationOn || s.useTray || s.showPreviousMove ||
+                 s.showPossibleMoves);
 }
 
 }  // namespace

@@ -31,6 +31,11 @@ class SettingsStoreTest : public ::testing::Test {
         file.write(text);
     }
 
+    ino_t Inode() const {
+        struct stat info {};
+        return ::stat(IniPath().toLocal8Bit().constData(), &info) == 0 ? info.st_ino : 0;
+    }
+
     QByteArray ReadIni() const {
         QFile file(IniPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -39,49 +44,11 @@ class SettingsStoreTest : public ::testing::Test {
     QTemporaryDir folder;
 };
 
-TEST_F(SettingsStoreTest, EmptyProfileGivesDefaultsAndTheMusicFolderBesideTheProgram) {
-    const Settings s = LoadSettings("/opt/velmora/bin/");
-    Settings expected;
-    expected.musicFolder = "/opt/velmora/bin/DATA/MUSIC";
-    EXPECT_EQ(s, expected);
-    EXPECT_EQ(LoadStatistics(), StatisticsTable{});
-}
-
-TEST_F(SettingsStoreTest, IniTextIsReadByTheTableRules) {
-    WriteIni(
-        "[net]\n"
-        "port=9001\n"
-        "service=reversi\n"
-        "listn=\n"
-        "[options]\n"
-        "level=12\n"
-        "brdim=10\n"
-        "tcurs=7\n"
-        "tfigs=3\n"
-        "sndef=Yes\n"
-        "youpl=black\n"
-        "engit=advn\n"
-        "currenttip=-7\n"
-        "music_folder=/home/me/Музыка\n");
-    const Settings s = LoadSettings("/p");
-    EXPECT_EQ(s.port, 9001);
-    EXPECT_EQ(s.service, "reversi");
-    EXPECT_TRUE(s.listen);  // empty is not "no"
-    EXPECT_EQ(s.level, 9);
-    EXPECT_FALSE(s.noviceLevel);
-    EXPECT_EQ(s.boardSize, 10);
-    EXPECT_EQ(s.cursorSkin, 1);
-    EXPECT_EQ(s.figureSkin, 0);
-    EXPECT_FALSE(s.soundOn);
-    EXPECT_EQ(s.computerSide, White);
-    EXPECT_TRUE(s.advancedEngine);
-    EXPECT_EQ(s.currentTip, -7);
-    EXPECT_TRUE(s.musicOn);
-    EXPECT_EQ(s.musicFolder, "/home/me/Музыка");
-}
-
 TEST_F(SettingsStoreTest, ValuesOfAnotherKindCountAsAbsent) {
+    EXPECT_EQ(LoadSettings("/opt/velmora/bin/").musicFolder, "/opt/velmora/bin/DATA/MUSIC");
+    const Settings absent = LoadSettings("/p");
     WriteIni(
+        "Statistics=not binary\n"
         "[net]\n"
         "port=@ByteArray(8000)\n"
         "listn=a, b\n"
@@ -90,26 +57,20 @@ TEST_F(SettingsStoreTest, ValuesOfAnotherKindCountAsAbsent) {
         "sound_volume=1, 2\n"
         "music_volume=@Invalid()\n"
         "gamet=@ByteArray(human)\n");
-    const Settings s = LoadSettings("/p");
-    EXPECT_EQ(s.port, 8173);
-    EXPECT_FALSE(s.listen);
-    EXPECT_EQ(s.level, 1);
-    EXPECT_TRUE(s.noviceLevel);
-    EXPECT_EQ(s.soundVolume, 225);
-    EXPECT_EQ(s.musicVolume, 120);
-    EXPECT_TRUE(s.versusComputer);
+    EXPECT_EQ(LoadSettings("/p"), absent);
+    EXPECT_EQ(LoadStatistics(), StatisticsTable{});
 }
 
-// A file that does not read cleanly is copied aside whole before anything is written, the
-// player is told, and what it still holds is read: the settings on its other lines and the
-// statistics before a cut. Start-up goes on whatever the bytes.
+// A file that does not read cleanly is copied aside whole before anything is written, the player is
+// told, and what it still holds is read: the settings on its other lines and the statistics before
+// a cut. Start-up goes on whatever the bytes.
 TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideAndWhatItHoldsIsRecovered) {
     // Counters of 61 and 44 are '=' and ',' bytes, so the value is written in quotes.
-    StatisticsTable::Bytes bytes{};
-    bytes[StatisticsTable::ByteOffset(0, 1, kGamesCounter)] = 61;
-    bytes[StatisticsTable::ByteOffset(0, 1, kWinsCounter)] = 44;
-    bytes[StatisticsTable::ByteOffset(3, 9, kGamesCounter)] = 7;
-    const StatisticsTable table = StatisticsTable::FromBytes(bytes);
+    StatisticsTable table;
+    for (int i = 0; i < 61; ++i) {
+        table.RecordResult(0, 1, i < 44 ? GameResult::Win : GameResult::Draw);
+    }
+    table.RecordResult(3, 9, GameResult::Loss);
     Settings mine = LoadSettings("/p");
     mine.level = 5;
     mine.noviceLevel = false;
@@ -154,10 +115,9 @@ TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideAndWhatItHoldsIsRecovered) {
         if (c.settingsAndFirstLevelsKept) {
             EXPECT_EQ(loaded.level, 5);
             EXPECT_EQ(loaded.port, 9100);
-            EXPECT_EQ(recovered.Counter(0, 1, kGamesCounter), 61u);
-            EXPECT_EQ(recovered.Counter(0, 1, kWinsCounter), 44u);
+            EXPECT_EQ(recovered.Level(0, 1), (LevelCounters{61, 44, 0, 17}));
             // Past the cut a shorter table fills nothing.
-            EXPECT_EQ(recovered.Counter(3, 9, kGamesCounter), 0u);
+            EXPECT_EQ(recovered.Totals(3), LevelCounters{});
         }
         // Repaired once: the next start finds a clean file and keeps the backup alone.
         EXPECT_EQ(RecoverSettingsFile().state, SettingsRecovery::State::Clean);
@@ -173,102 +133,60 @@ TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideAndWhatItHoldsIsRecovered) {
     EXPECT_EQ(RecoverSettingsFile().state, SettingsRecovery::State::BackupFailed);
 }
 
-// Every write goes to a new file that replaces the old one, so a kill at any moment leaves
-// the old file or the new one, never a torn one, and leaves nothing else behind.
-TEST_F(SettingsStoreTest, EveryWriteReplacesTheFileWhole) {
-    Settings s = LoadSettings("/p");
-    ASSERT_TRUE(SaveAllSettings(s, &s, StatisticsTable{}, false));
-    const auto inode = [this] {
-        struct stat info {};
-        return ::stat(IniPath().toLocal8Bit().constData(), &info) == 0 ? info.st_ino : 0;
-    };
-    const auto first = inode();
-    ASSERT_NE(first, 0u);
-    s.level = 7;
-    s.noviceLevel = false;
-    ASSERT_TRUE(SaveAllSettings(s, &s, StatisticsTable{}, false));
-    EXPECT_NE(inode(), first);
-    EXPECT_EQ(LoadSettings("/p").level, 7);
-    const QStringList left = QDir(folder.path() + "/Velmora").entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(left, QStringList{"Reversi.ini"});
-}
-
+// Both the defaults and every changed value come back at the next start. Every write goes to a new
+// file that replaces the old one, so a kill at any moment leaves the old file or the new one, never
+// a torn one, and leaves nothing else behind.
 TEST_F(SettingsStoreTest, WrittenSettingsComeBackAtTheNextStart) {
-    Settings s = LoadSettings("/p");
-    s.port = 9100;
-    s.service = "svc, with comma";
-    s.level = 4;
-    s.noviceLevel = false;
-    s.computerSide = White;
-    s.boardSize = 10;
-    s.cursorSkin = 1;
-    s.advancedEngine = true;
-    s.soundOn = false;
-    s.showPreviousMove = false;
-    s.showMovesList = false;
-    s.callOn8x8 = false;
-    s.soundVolume = 0;
-    s.musicVolume = 255;
-    s.currentTip = 2;
-    s.showTips = false;
-    s.musicFolder = "/home/me/Музыка";
+    const Settings defaults = LoadSettings("/p");
+    Settings changed = defaults;
+    changed.port = 9100;
+    changed.service = "svc, with comma";
+    changed.versusComputer = false;
+    changed.level = 4;
+    changed.noviceLevel = false;
+    changed.computerSide = White;
+    changed.soundOn = changed.musicOn = changed.animationOn = changed.useTray = false;
+    changed.callAsWhite = changed.callOn8x8 = changed.showMovesList = changed.showTips = false;
+    changed.showPreviousMove = changed.showPossibleMoves = false;
+    changed.cursorSkin = changed.borderSkin = 1;
+    changed.boardSize = 10;
+    changed.advancedEngine = true;
+    changed.soundVolume = 0;
+    changed.musicVolume = 255;
+    changed.currentTip = 2;
+    changed.musicFolder = "/home/me/Музыка";
     StatisticsTable statistics;
     statistics.RecordResult(2, 4, GameResult::Win);
 
-    ASSERT_TRUE(SaveAllSettings(s, &s, statistics, true));
-    ASSERT_TRUE(SaveTipSettings(s));
-    Settings back = LoadSettings("/elsewhere");
-    EXPECT_TRUE(back.listen);
-    back.listen = s.listen;
-    EXPECT_EQ(back, s);
-    EXPECT_EQ(LoadStatistics(), statistics);
-
-    ASSERT_TRUE(SaveAllSettings(s, nullptr, statistics, false));
-    EXPECT_FALSE(LoadSettings("/p").listen);
-}
-
-TEST_F(SettingsStoreTest, FileHoldsTheWordsAndNumbersAsText) {
-    const Settings defaults = LoadSettings("/p");
-    ASSERT_TRUE(SaveAllSettings(defaults, &defaults, StatisticsTable{}, false));
-    const QByteArray ini = ReadIni();
-    for (const char* line : {"[options]", "level=0", "gamet=computer", "youpl=white", "engit=norm",
-                             "prevm=show", "brdim=8", "sndef=yes", "sound_volume=225", "[net]",
-                             "port=8173", "listn=no", "Statistics=@ByteArray("}) {
-        EXPECT_TRUE(ini.contains(line)) << line << "\n" << ini.toStdString();
+    for (const Settings& s : {defaults, changed}) {
+        for (const bool listening : {false, true}) {
+            const auto before = Inode();
+            ASSERT_TRUE(SaveAllSettings(s, &s, statistics, listening));
+            EXPECT_NE(Inode(), before);
+            ASSERT_TRUE(SaveTipSettings(s));
+            if (s == defaults && !listening) {
+                // The words and numbers are stored as text.
+                const QByteArray ini = ReadIni();
+                for (const char* line :
+                     {"[options]", "level=0", "gamet=computer", "youpl=white", "engit=norm",
+                      "prevm=show", "avmov=show", "brdim=8", "sndef=yes", "musef=yes",
+                      "sound_volume=225", "showtips=yes", "currenttip=1000", "[net]", "port=8173",
+                      "listn=no", "Statistics=@ByteArray("}) {
+                    EXPECT_TRUE(ini.contains(line)) << line << "\n" << ini.toStdString();
+                }
+            }
+            Settings back = LoadSettings("/p");
+            EXPECT_EQ(back.listen, listening);
+            back.listen = s.listen;
+            EXPECT_EQ(back, s);
+            EXPECT_EQ(LoadStatistics(), statistics);
+        }
     }
-    // A writer leaves the values of the others alone.
-    ASSERT_TRUE(SaveTipSettings(defaults));
-    EXPECT_TRUE(ReadIni().contains("port=8173"));
-    EXPECT_TRUE(ReadIni().contains("showtips=yes"));
-}
-
-TEST_F(SettingsStoreTest, StatisticsOfTheWrongKindOrLengthReadAsZeros) {
-    StatisticsTable table;
-    table.RecordResult(0, 3, GameResult::Draw);
-    ASSERT_TRUE(SaveStatistics(table));
-    EXPECT_EQ(LoadStatistics(), table);
-
-    const StatisticsTable::Bytes bytes = table.ToBytes();
-    QByteArray longer(reinterpret_cast<const char*>(bytes.data()), 640);
-    longer.append('\1');
-    {
-        QSettings store(QSettings::IniFormat, QSettings::UserScope, "Velmora", "Reversi");
-        store.setValue("Statistics", longer);
-    }
-    EXPECT_EQ(LoadStatistics(), StatisticsTable{});
-    {
-        QSettings store(QSettings::IniFormat, QSettings::UserScope, "Velmora", "Reversi");
-        store.setValue("Statistics", QByteArray("\x05\0\0\0\x02", 5));
-    }
-    const StatisticsTable shorter = LoadStatistics();
-    EXPECT_EQ(shorter.Counter(0, 0, kGamesCounter), 5u);
-    EXPECT_EQ(shorter.Counter(0, 0, kWinsCounter), 2u);
-    EXPECT_EQ(shorter.Counter(0, 3, kGamesCounter), 0u);
-    {
-        QSettings store(QSettings::IniFormat, QSettings::UserScope, "Velmora", "Reversi");
-        store.setValue("Statistics", QString("not binary"));
-    }
-    EXPECT_EQ(LoadStatistics(), StatisticsTable{});
+    // Without the dialog's settings the window writer leaves them as they are.
+    ASSERT_TRUE(SaveAllSettings(Settings{}, nullptr, statistics, false));
+    EXPECT_EQ(LoadSettings("/p").level, 4);
+    const QStringList left = QDir(folder.path() + "/Velmora").entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(left, QStringList{"Reversi.ini"});
 }
 
 TEST_F(SettingsStoreTest, AWriteThatCannotReachTheDiskIsReported) {
@@ -277,7 +195,7 @@ TEST_F(SettingsStoreTest, AWriteThatCannotReachTheDiskIsReported) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     EXPECT_FALSE(SaveAllSettings(Settings{}, nullptr, StatisticsTable{}, false));
-    EXPECT_FALSE(SaveStatistics(StatisticsTable{}));
+    EXPECT_FALSE(SaveTipSettings(Settings{}));
     EXPECT_EQ(LoadSettings("/p").port, 8173);
 }
 

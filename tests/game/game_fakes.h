@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -12,229 +14,133 @@
 
 namespace velmora::testing {
 
-struct FakeView : GameView {
+// A game window of fakes around a real game flow and review, every port at once. Pointer "pixels"
+// are board columns and rows (off the board a coordinate keeps its square). The computer plays the
+// first legal square, or a new game's fixed opening, chosen when its search starts; `duringSearch`
+// then runs once, as a player's action would in the window's wait while the worker thinks. Each
+// wait runs `duringWait`, then the animation down one tick per poll, as its timer would.
+struct GameRig : GameView, BoardDisplay, EngineRunner, EventWaiter, Prompter, RepeatTimers {
+    GameSession session;
+    std::vector<int> effects;
+    GameFlow flow;
+    MoveReview review;
     std::string panels[3];
     PointerShape pointer = PointerShape::Arrow;
-    bool undoRedo = false;
-    bool continueEnabled = false;
-    struct Final {
-        int kind, first, second;
-    };
-    std::vector<Final> finals;
+    bool undoRedo = false, continueEnabled = false, noLastMove = true, busy = false;
+    bool firstDelay = false, repeat = false;
+    std::vector<std::array<int, 3>> finals;  // kind, first, second
     std::deque<int> choices;
-    int statisticsShown = 0;
-    int statisticsChanges = 0;
-    int pointerCol = -1, pointerRow = -1;
+    std::deque<bool> answers;
+    std::vector<std::string> questions, messages;
+    int statisticsShown = 0, statisticsChanges = 0, pointerCol = -1, pointerRow = -1;
+    int col = 0, row = 0, searches = 0, waits = 0;
+    int animationTicksLeft = 0, animationLength = 0;         // a move animates this many waits
+    std::function<void(int kind)> duringFinal = [](int) {};  // runs while a message is open
+    std::function<void()> duringWait = [] {}, duringSearch = [] {};
+
+    explicit GameRig(int size = 8, bool versusComputer = true, int computerSide = Black)
+        : flow(session, {*this, *this, *this, *this, *this,
+                         [this](int effect) { effects.push_back(effect); }}),
+          review(flow, *this, *this, *this, *this) {
+        session.settings.animationOn = session.settings.noviceLevel = false;
+        session.settings.level = 3;
+        session.settings.versusComputer = versusComputer;
+        session.settings.computerSide = computerSide;
+        session.settings.boardSize = session.position.boardSize = size;
+    }
+    // Puts the cursor on a square with the pointer, as the window would, and clicks.
+    void ClickSquare(int square) {
+        const int size = session.position.boardSize;
+        flow.PointerMove(ColumnOf(size, square), RowOf(size, square));
+        flow.BoardClick();
+    }
+    // The first (or last) legal square of the move order for the side to move, or NoMove.
+    int FirstLegal(bool last = false) const {
+        const GamePosition& p = session.position;
+        int found = NoMove;
+        for (const int square : MoveOrder(p.boardSize)) {
+            if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove)) &&
+                (last || found == NoMove)) {
+                found = square;
+            }
+        }
+        return found;
+    }
+    // Clicks the first legal square `moves` times or until the game ends.
+    void PlayFirstLegal(int moves) {
+        for (int i = 0; i < moves && !session.position.gameOver; ++i) {
+            ClickSquare(FirstLegal());
+        }
+    }
+    // Whether the board shows an earlier position, which one, and of how many moves.
+    std::tuple<bool, int, int> Place() const {
+        return {flow.Reviewing(), session.record.Current(), session.record.Count()};
+    }
 
     void SetStatusPanel(int panel, const std::string& text) override { panels[panel] = text; }
     void SetPointer(PointerShape shape) override { pointer = shape; }
     void SetUndoRedoEnabled(bool enabled) override { undoRedo = enabled; }
     bool UndoRedoEnabled() const override { return undoRedo; }
     void SetContinueEnabled(bool enabled) override { continueEnabled = enabled; }
-    // Runs while a message is open, as events do in its nested loop.
-    std::function<void(int kind)> duringFinal;
     void ShowFinal(int kind, int first, int second) override {
         finals.push_back({kind, first, second});
-        if (duringFinal) {
-            duringFinal(kind);
-        }
+        duringFinal(kind);
     }
     int ChooseReviewAction() override {
         const int choice = choices.empty() ? kBackToReview : choices.front();
-        if (!choices.empty()) {
-            choices.pop_front();
-        }
+        choices.erase(choices.begin(), choices.begin() + !choices.empty());
         return choice;
     }
     void StatisticsChanged() override { ++statisticsChanges; }
     void ShowStatistics() override { ++statisticsShown; }
-    void MovePointerToSquare(int col, int row) override {
-        pointerCol = col;
-        pointerRow = row;
-    }
-};
-
-struct FakeDisplay : BoardDisplay {
-    int size = 8;
-    int col = 0, row = 0;
-    bool noLastMove = true;
-    bool reviewing = false;
-    int animationTicksLeft = 0;
-    int animationLength = 0;  // a move starts an animation this many waits long
-    int redraws = 0, snapshots = 0, shownMoves = 0;
-
+    void MovePointerToSquare(int c, int r) override { pointerCol = c, pointerRow = r; }
     bool MoveCursorToPoint(int x, int y) override {
-        const int cell = size == 8 ? 61 : 49;
-        const int c = (x - 20) / cell;
-        const int r = (y - 20) / cell;
-        const int oldCol = col, oldRow = row;
-        if (c >= 0 && c < size)
-            col = c;
-        if (r >= 0 && r < size)
-            row = r;
+        const int size = session.position.boardSize, oldCol = col, oldRow = row;
+        col = x >= 0 && x < size ? x : col;
+        row = y >= 0 && y < size ? y : row;
         return col != oldCol || row != oldRow;
     }
     int CursorCol() const override { return col; }
     int CursorRow() const override { return row; }
     void ResetCursor() override { col = row = 0; }
-    void SnapshotBeforeMove() override {
-        ++snapshots;
-        noLastMove = false;
-    }
-    void ShowPlayedMove() override {
-        ++shownMoves;
-        animationTicksLeft = animationLength;
-    }
+    void SnapshotBeforeMove() override { noLastMove = false; }
+    void ShowPlayedMove() override { animationTicksLeft = animationLength; }
     bool PieceAnimationRunning() const override { return animationTicksLeft > 0; }
     void EndMarks() override {}
     void EndPieces() override { animationTicksLeft = 0; }
-    void RedrawBoard() override { ++redraws; }
+    void RedrawBoard() override {}
     bool NoLastMove() const override { return noLastMove; }
     void SetNoLastMove(bool value) override { noLastMove = value; }
     // Review mode stops a piece animation (the real one on its next tick).
-    void SetReviewing(bool value) override {
-        reviewing = value;
-        if (value) {
-            animationTicksLeft = 0;
-        }
-    }
-};
-
-// Plays the first legal square of the move order, or the fixed opening square of a new
-// game, the way the real worker answers an untouched start position. The answer is chosen
-// for the position at the start, like the worker's copy; then `during` runs once, as a
-// player's action would run in the window's wait while the worker thinks.
-struct FakeEngine : EngineRunner {
-    GameSession* session = nullptr;
-    int searches = 0;
-    std::vector<int> script;  // answers to give first, in order
-    std::function<void()> during;
-    bool busy = false;
-
+    void SetReviewing(bool value) override { animationTicksLeft *= !value; }
     int ComputeMove() override {
-        const int answer = Choose();
+        const GamePosition& p = session.position;
+        const int answer = p.openingPending ? (p.boardSize == 8 ? 53 : 54) : FirstLegal();
+        searches += !p.openingPending;
         busy = true;
-        if (auto action = std::exchange(during, nullptr)) {
-            action();
-        }
+        std::exchange(duringSearch, [] {})();
         busy = false;
         return answer;
     }
     bool Busy() const override { return busy; }
     void RequestStop() override {}
-
-  private:
-    int Choose() {
-        const GamePosition& p = session->position;
-        if (p.openingPending) {
-            return p.boardSize == 8 ? 53 : 54;
-        }
-        ++searches;
-        if (!script.empty()) {
-            const int answer = script.front();
-            script.erase(script.begin());
-            return answer;
-        }
-        for (const int square : MoveOrder(p.boardSize)) {
-            if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
-                return square;
-            }
-        }
-        return NoMove;
-    }
-};
-
-// Runs the animation down one tick per poll, as the animation timer would.
-struct FakeWaiter : EventWaiter {
-    FakeDisplay* display = nullptr;
-    int waits = 0;
-    std::function<void()> during;  // runs at each wait's start, as a player's action would
     void WaitUntil(const std::function<bool()>& done) override {
         ++waits;
-        if (during) {
-            during();
-        }
+        duringWait();
         while (!done()) {
-            --display->animationTicksLeft;
+            --animationTicksLeft;
         }
     }
-};
-
-struct ScriptedPrompter : Prompter {
-    std::deque<bool> answers;
-    std::vector<std::string> questions, messages, errors;
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
         const bool answer = !answers.empty() && answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
-        }
+        answers.erase(answers.begin(), answers.begin() + !answers.empty());
         return answer;
     }
     void Inform(const std::string& text) override { messages.push_back(text); }
-    void ReportError(const std::string& text) override { errors.push_back(text); }
-};
-
-struct FakeTimers : RepeatTimers {
-    bool firstDelay = false, repeat = false;
+    void ReportError(const std::string& text) override { messages.push_back(text); }
     void SetFirstDelayEnabled(bool enabled) override { firstDelay = enabled; }
     void SetRepeatEnabled(bool enabled) override { repeat = enabled; }
-};
-
-struct FakeNet : NetLink {
-    std::vector<std::pair<int, int>> sent;
-    int restarts = 0, starts = 0;
-    void SendMove(int col, int row) override { sent.emplace_back(col, row); }
-    void SendRestart() override { ++restarts; }
-    void StartNetGame() override { ++starts; }
-};
-
-// A game window made of fakes around a real game flow and review.
-struct GameRig {
-    GameSession session;
-    FakeView view;
-    FakeDisplay display;
-    FakeEngine engine;
-    FakeWaiter waiter;
-    ScriptedPrompter prompter;
-    FakeTimers timers;
-    std::vector<int> effects;
-    GameFlow flow;
-    MoveReview review;
-
-    explicit GameRig(int size = 8, bool versusComputer = true, int computerSide = Black)
-        : flow(session, {view, display, engine, waiter, prompter,
-                         [this](int effect) { effects.push_back(effect); }}),
-          review(flow, view, display, prompter, timers) {
-        session.settings.animationOn = false;
-        session.settings.versusComputer = versusComputer;
-        session.settings.computerSide = computerSide;
-        session.settings.boardSize = size;
-        session.position.boardSize = size;
-        display.size = size;
-        engine.session = &session;
-        waiter.display = &display;
-    }
-
-    // Puts the cursor on a square through the mouse, as the window would, and clicks.
-    void ClickSquare(int square) {
-        const int size = session.position.boardSize;
-        const int cell = size == 8 ? 61 : 49;
-        flow.PointerMove(22 + cell * ColumnOf(size, square) + cell / 2,
-                         22 + cell * RowOf(size, square) + cell / 2);
-        flow.BoardClick();
-    }
-
-    // The first legal square for the side to move, in move order.
-    int FirstLegal() const {
-        const GamePosition& p = session.position;
-        for (const int square : MoveOrder(p.boardSize)) {
-            if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
-                return square;
-            }
-        }
-        return NoMove;
-    }
 };
 
 }  // namespace velmora::testing

@@ -17,22 +17,18 @@ inline ::testing::AssertionResult RecordReplaysLegally(const GameSession& sessio
     }
     Board board{};
     InitBoard(board, size);
-    for (int i = 0; i < record.Count(); ++i) {
-        const MoveEntry& entry = record.Entry(i);
-        if (entry.snapshot != board) {
-            return ::testing::AssertionFailure() << "move " << i + 1 << " does not chain";
-        }
-        if (!IsLegal(board, size, entry.square, entry.side, Opponent(entry.side))) {
-            return ::testing::AssertionFailure()
-                   << "move " << i + 1 << " on square " << entry.square << " is illegal";
-        }
+    for (int i = 0; i <= record.Count(); ++i) {
         if (i == record.Current() && board != session.position.board) {
             return ::testing::AssertionFailure() << "the board is not position " << i;
         }
-        MakeMove(board, size, entry.square, entry.side, Opponent(entry.side));
-    }
-    if (record.Current() == record.Count() && board != session.position.board) {
-        return ::testing::AssertionFailure() << "the board is not the record's end";
+        const MoveEntry* entry = i < record.Count() ? &record.Entry(i) : nullptr;
+        if (entry && (entry->snapshot != board ||
+                      !IsLegal(board, size, entry->square, entry->side, Opponent(entry->side)))) {
+            return ::testing::AssertionFailure() << "move " << i + 1 << " does not follow legally";
+        }
+        if (entry) {
+            MakeMove(board, size, entry->square, entry->side, Opponent(entry->side));
+        }
     }
     return ::testing::AssertionSuccess();
 }

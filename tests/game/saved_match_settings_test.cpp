@@ -1,124 +1,67 @@
-#include <gtest/gtest.h>
+#include "game/saved_match_settings.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 
-#include "engine/rules.h"
-#include "game/saved_match_settings.h"
+#include "game_fakes.h"
 
 namespace velmora {
 namespace {
 
-class SavedMatchSettingsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("velmora-game-match-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-        position.Reset(10);
-        record.NewRecord(10);
-        // Three moves on 10 x 10: F7, then whatever each side can play first.
-        for (int i = 0; i < 3; ++i) {
-            int square = NoMove;
-            for (const int s : MoveOrder(10)) {
-                if (IsLegal(position.board, 10, s, position.sideToMove,
-                            Opponent(position.sideToMove))) {
-                    square = s;
-                    break;
-                }
-            }
-            ASSERT_NE(square, NoMove);
-            const int side = position.sideToMove;
-            record.AddMove(position, square, side, Opponent(side));
-            MakeMove(position.board, 10, square, side, Opponent(side));
-            position.sideToMove = Opponent(side);
-        }
-        saved.boardSize = 10;
-        saved.computerSide = White;
-        saved.versusComputer = false;
-        saved.level = 6;
-        saved.noviceLevel = false;
-        saved.advancedEngine = true;
-        savedFlags.trainingGame = true;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    // Rewrites a saved file as an older version by dropping the settings it lacks.
-    void MakeOlder(const std::filesystem::path& path, int version) {
-        std::ifstream in(path, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        in.close();
-        bytes.resize(bytes.size() - MatchTailBytes(2) + MatchTailBytes(version));
-        bytes[0] = static_cast<char>('0' + version);
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    std::filesystem::path folder;
-    OBoardTracker record;
-    GamePosition position;
-    Settings saved;
-    RuntimeFlags savedFlags;
-};
-
-TEST_F(SavedMatchSettingsTest, SavedSettingsComeBackWithTheMatch) {
+// A three-move match on 10 x 10 saved with settings unlike the defaults, opened into a game of 8 x
+// 8 at level 9 in full (version 2) and as version 0, which lacks all but the side and the opponent:
+// a missing setting stays as it was. A refused file changes no setting.
+TEST(SavedMatchSettingsTest, SavedSettingsComeBackWithTheMatch) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("velmora-game-match-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    testing::GameRig rig(10, false);
+    rig.flow.NewGameCommand();
+    rig.PlayFirstLegal(3);
+    GameSession& saved = rig.session;
+    saved.settings.computerSide = White;
+    saved.settings.level = 6;
+    saved.settings.advancedEngine = saved.flags.trainingGame = true;
+    std::string error;
     const std::filesystem::path path = folder / "m.qvz";
-    std::string error;
-    ASSERT_TRUE(SaveGameMatch(record, saved, savedFlags, path, &error)) << error;
-
-    Settings settings;  // 8 x 8, novice, computer plays Black
-    settings.soundVolume = 3;
-    RuntimeFlags flags;
-    OBoardTracker opened(8);
-    GamePosition openedPosition;
-    openedPosition.Reset(8);
-    ASSERT_TRUE(OpenGameMatch(path, opened, openedPosition, settings, flags, &error)) << error;
-    Settings expected = saved;
-    expected.soundVolume = 3;
-    EXPECT_EQ(settings, expected);
-    EXPECT_TRUE(flags.trainingGame);
-    EXPECT_EQ(openedPosition.boardSize, 10);
-    EXPECT_EQ(opened.Count(), 3);
-}
-
-TEST_F(SavedMatchSettingsTest, OlderFilesLeaveTheMissingSettingsAlone) {
-    for (const int version : {0, 1}) {
-        const std::filesystem::path path = folder / ("v" + std::to_string(version) + ".qvz");
-        std::string error;
-        ASSERT_TRUE(SaveGameMatch(record, saved, savedFlags, path, &error));
-        MakeOlder(path, version);
-
-        Settings settings;
-        settings.level = 9;
-        settings.noviceLevel = false;
-        settings.advancedEngine = false;
-        RuntimeFlags flags;
-        flags.trainingGame = false;
-        OBoardTracker opened(8);
-        GamePosition openedPosition;
-        ASSERT_TRUE(OpenGameMatch(path, opened, openedPosition, settings, flags, &error)) << error;
-        EXPECT_EQ(settings.computerSide, White) << version;
-        EXPECT_FALSE(settings.versusComputer) << version;
-        EXPECT_EQ(settings.boardSize, 10) << version;
-        EXPECT_EQ(flags.trainingGame, version == 1);
-        EXPECT_EQ(settings.level, 9) << version;
-        EXPECT_FALSE(settings.noviceLevel) << version;
-        EXPECT_FALSE(settings.advancedEngine) << version;
+    for (const int version : {2, 0}) {
+        SCOPED_TRACE(version);
+        ASSERT_TRUE(SaveGameMatch(saved.record, saved.settings, saved.flags, path, &error));
+        if (version == 0) {
+            std::ifstream in(path, std::ios::binary);
+            std::string bytes((std::istreambuf_iterator<char>(in)), {});
+            bytes.resize(bytes.size() - MatchTailBytes(2) + MatchTailBytes(0));
+            bytes[0] = '0';
+            std::ofstream(path, std::ios::binary) << bytes;
+        }
+        GameSession opened;
+        opened.settings.level = 9;
+        opened.settings.noviceLevel = false;
+        opened.settings.soundVolume = 3;
+        Settings expected = opened.settings;
+        ASSERT_TRUE(OpenGameMatch(path, opened.record, opened.position, opened.settings,
+                                  opened.flags, &error))
+            << error;
+        expected.computerSide = White;
+        expected.versusComputer = false;
+        expected.boardSize = 10;
+        expected.level = version == 2 ? 6 : 9;
+        expected.advancedEngine = version == 2;
+        EXPECT_EQ(opened.settings, expected);
+        EXPECT_EQ(opened.flags.trainingGame, version == 2);
+        EXPECT_EQ(std::pair(opened.position.boardSize, opened.record.Count()), std::pair(10, 3));
     }
-}
 
-TEST_F(SavedMatchSettingsTest, RefusedFileChangesNoSetting) {
-    const std::filesystem::path path = folder / "bad.qvz";
     std::ofstream(path, std::ios::binary) << std::string("2ZVQ\x09\0\0\0\0\0\0\0", 12);
-    Settings settings = saved;
-    RuntimeFlags flags = savedFlags;
-    std::string error;
-    EXPECT_FALSE(OpenGameMatch(path, record, position, settings, flags, &error));
-    EXPECT_EQ(error, "Файл «bad.qvz» повреждён и не может быть открыт: неверный размер поля.");
-    EXPECT_EQ(settings, saved);
-    EXPECT_TRUE(flags.trainingGame);
-    EXPECT_EQ(record.Count(), 3);
+    GameSession kept = saved;
+    EXPECT_FALSE(
+        OpenGameMatch(path, kept.record, kept.position, kept.settings, kept.flags, &error));
+    EXPECT_EQ(error, "Файл «m.qvz» повреждён и не может быть открыт: неверный размер поля.");
+    EXPECT_EQ(kept.settings, saved.settings);
+    EXPECT_EQ(std::pair(kept.flags.trainingGame, kept.record.Count()), std::pair(true, 3));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -1,142 +1,63 @@
+#include "game/settings_rules.h"
+
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
+#include <algorithm>
 #include <string>
-
-#include "game/settings_rules.h"
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 namespace {
 
-using Stored = std::map<std::pair<std::string, std::string>, std::string>;
-
-Settings Read(const Stored& stored) {
-    return ReadSettings(
-        [&](std::string_view group, std::string_view key) -> StoredText {
-            const auto it = stored.find({std::string(group), std::string(key)});
-            if (it == stored.end()) {
-                return std::nullopt;
-            }
-            return it->second;
-        },
-        "/opt/velmora");
+// Reads the settings with one value stored under "group/key", or none when text is null.
+Settings ReadOne(std::string_view path, const char* text) {
+    const auto store = [&](std::string_view group, std::string_view key) -> StoredText {
+        const bool stored = text && path == std::string(group) + "/" + std::string(key);
+        return stored ? StoredText(text) : std::nullopt;
+    };
+    return ReadSettings(store, "/opt/velmora");
 }
 
-Settings ReadOne(const std::string& group, const std::string& key, const std::string& text) {
-    return Read(Stored{{{group, key}, text}});
-}
-
-TEST(SettingsRulesTest, EmptyProfileGivesTheDefaults) {
-    const Settings s = Read({});
-    EXPECT_TRUE(s.versusComputer);
-    EXPECT_EQ(s.level, 1);
-    EXPECT_TRUE(s.noviceLevel);
-    EXPECT_EQ(s.LevelIndex(), 0);
-    EXPECT_EQ(s.computerSide, Black);  // the human plays White
-    EXPECT_EQ(s.boardSize, 8);
-    EXPECT_FALSE(s.advancedEngine);
-    EXPECT_TRUE(s.soundOn);
-    EXPECT_TRUE(s.musicOn);
-    EXPECT_TRUE(s.animationOn);
-    EXPECT_TRUE(s.useTray);
-    EXPECT_TRUE(s.showPreviousMove);
-    EXPECT_TRUE(s.showPossibleMoves);
-    EXPECT_FALSE(s.listen);
-    EXPECT_EQ(s.port, 8173);
-    EXPECT_EQ(s.service, "");
-    EXPECT_TRUE(s.showMovesList);
-    EXPECT_TRUE(s.showTips);
-    EXPECT_EQ(s.currentTip, 1000);
-    EXPECT_EQ(s.soundVolume, 225);
-    EXPECT_EQ(s.musicVolume, 120);
-    EXPECT_TRUE(s.callAsWhite);
-    EXPECT_TRUE(s.callOn8x8);
-    EXPECT_EQ(s.figureSkin, 0);
-    EXPECT_EQ(s.cursorSkin, 0);
-    EXPECT_EQ(s.helpSkin, 0);
-    EXPECT_EQ(s.borderSkin, 0);
-    EXPECT_EQ(s.musicFolder, "/opt/velmora/DATA/MUSIC");
-    // The plain struct starts with the same values, apart from the folder LoadSettings fills.
-    Settings plain;
-    plain.musicFolder = s.musicFolder;
-    EXPECT_EQ(plain, s);
-}
-
-struct NumberCase {
-    const char* group;
-    const char* key;
-    const char* text;
-    std::function<int(const Settings&)> field;
-    int expected;
-};
+using Reads = std::vector<std::pair<const char*, int>>;  // stored text (null: none), value
 
 TEST(SettingsRulesTest, NumbersAreDecimalAndLimitedAsTheTableSays) {
-    const auto level = [](const Settings& s) { return s.level * 10 + (s.noviceLevel ? 1 : 0); };
-    const auto port = [](const Settings& s) { return s.port; };
-    const auto size = [](const Settings& s) { return s.boardSize; };
-    const auto figs = [](const Settings& s) { return s.figureSkin; };
-    const auto curs = [](const Settings& s) { return s.cursorSkin; };
-    const auto help = [](const Settings& s) { return s.helpSkin; };
-    const auto brdr = [](const Settings& s) { return s.borderSkin; };
-    const auto tip = [](const Settings& s) { return s.currentTip; };
-    const auto sound = [](const Settings& s) { return s.soundVolume; };
-    const auto music = [](const Settings& s) { return s.musicVolume; };
-    const std::vector<NumberCase> cases = {
-        {"options", "level", "5", level, 50},
-        {"options", "level", "9", level, 90},
-        {"options", "level", "1", level, 10},
-        {"options", "level", "0", level, 11},
-        {"options", "level", "-3", level, 11},
-        {"options", "level", "12", level, 90},
-        {"options", "level", "+4", level, 40},
-        {"options", "level", "five", level, 11},  // not a number: as if absent, "0"
-        {"options", "level", "", level, 11},
-        {"options", "level", "5 ", level, 11},
-        {"options", "level", "0x5", level, 11},
-        {"options", "level", "99999999999", level, 11},
-        {"options", "brdim", "10", size, 10},
-        {"options", "brdim", "9", size, 8},
-        {"options", "brdim", "-10", size, 8},
-        {"options", "brdim", "ten", size, 8},
-        {"options", "tfigs", "3", figs, 0},
-        {"options", "tfigs", "-2", figs, 0},
-        {"options", "tcurs", "1", curs, 1},
-        {"options", "tcurs", "7", curs, 1},
-        {"options", "tcurs", "-1", curs, 0},
-        {"options", "thelp", "2", help, 0},
-        {"options", "thelp", "-5", help, 0},
-        {"options", "tbrdr", "1", brdr, 1},
-        {"options", "tbrdr", "4", brdr, 1},
-        {"options", "tbrdr", "-2147483648", brdr, 0},
-        {"net", "port", "9000", port, 9000},
-        {"net", "port", "80a", port, 8173},
-        {"net", "port", "0", port, 8173},
-        {"net", "port", "70000", port, 8173},
-        {"options", "currenttip", "4", tip, 4},
-        {"options", "currenttip", "-7", tip, -7},  // the tip window bounds it
-        {"options", "currenttip", "tip", tip, 1000},
-        {"options", "sound_volume", "0", sound, 0},
-        {"options", "sound_volume", "300", sound, 255},
-        {"options", "sound_volume", "-1", sound, 0},
-        {"options", "music_volume", "255", music, 255},
-        {"options", "music_volume", "loud", music, 120},
+    const std::vector<std::tuple<const char*, int Settings::*, Reads>> cases = {
+        {"net/port",
+         &Settings::port,
+         {{nullptr, 8173}, {"9000", 9000}, {"80a", 8173}, {"0", 8173}, {"70000", 8173}}},
+        {"options/brdim", &Settings::boardSize, {{nullptr, 8}, {"10", 10}, {"9", 8}, {"-10", 8}}},
+        {"options/tfigs", &Settings::figureSkin, {{"3", 0}, {"-2", 0}}},
+        {"options/thelp", &Settings::helpSkin, {{"2", 0}, {"-5", 0}}},
+        {"options/tcurs", &Settings::cursorSkin, {{nullptr, 0}, {"1", 1}, {"7", 1}, {"-1", 0}}},
+        {"options/tbrdr", &Settings::borderSkin, {{nullptr, 0}, {"4", 1}, {"-2147483648", 0}}},
+        // The tip window bounds the tip itself.
+        {"options/currenttip", &Settings::currentTip, {{nullptr, 1000}, {"-7", -7}, {"tip", 1000}}},
+        {"options/sound_volume", &Settings::soundVolume, {{nullptr, 225}, {"300", 255}, {"-1", 0}}},
+        {"options/music_volume", &Settings::musicVolume, {{nullptr, 120}, {"256", 255}}},
     };
-    for (const NumberCase& c : cases) {
-        EXPECT_EQ(c.field(ReadOne(c.group, c.key, c.text)), c.expected)
-            << c.group << "/" << c.key << " = \"" << c.text << "\"";
+    for (const auto& [path, field, reads] : cases) {
+        for (const auto& [text, value] : reads) {
+            EXPECT_EQ(ReadOne(path, text).*field, value) << path << " = " << (text ? text : "-");
+        }
+    }
+    // Below 1 is novice (level 1 with the mark, index 0), above 9 is 9; text that is no decimal
+    // integer counts as absent.
+    const Reads levels = {{nullptr, 0}, {"5", 5},  {"9", 9},   {"1", 1},          {"0", 0},
+                          {"-3", 0},    {"12", 9}, {"+4", 4},  {"+-4", 0},        {"five", 0},
+                          {"", 0},      {"5 ", 0}, {"0x5", 0}, {"99999999999", 0}};
+    for (const auto& [text, index] : levels) {
+        const Settings s = ReadOne("options/level", text);
+        EXPECT_EQ(s.LevelIndex(), index) << (text ? text : "(absent)");
+        EXPECT_EQ(s.level, std::max(index, 1)) << (text ? text : "(absent)");
     }
 }
 
-struct WordCase {
-    const char* key;
-    std::function<bool(const Settings&)> field;
-    const char* word;  // the one word that gives true
-    bool absent;       // the value when nothing is stored
-};
-
 TEST(SettingsRulesTest, WordsAreComparedExactlyAndCaseSensitively) {
-    const std::vector<WordCase> cases = {
+    // The key, its value, the one word that gives true, the value when nothing is stored.
+    using Case = std::tuple<const char*, bool (*)(const Settings&), std::string, bool>;
+    const std::vector<Case> cases = {
         {"gamet", [](const Settings& s) { return s.versusComputer; }, "computer", true},
         {"youpl", [](const Settings& s) { return s.computerSide == Black; }, "white", true},
         {"sndef", [](const Settings& s) { return s.soundOn; }, "yes", true},
@@ -151,109 +72,25 @@ TEST(SettingsRulesTest, WordsAreComparedExactlyAndCaseSensitively) {
         {"moves", [](const Settings& s) { return s.showMovesList; }, "yes", true},
         {"showtips", [](const Settings& s) { return s.showTips; }, "yes", true},
     };
-    for (const WordCase& c : cases) {
-        EXPECT_EQ(c.field(Read({})), c.absent) << c.key;
-        EXPECT_TRUE(c.field(ReadOne("options", c.key, c.word))) << c.key;
-        std::string capital = c.word;
-        capital[0] = static_cast<char>(capital[0] - 'a' + 'A');
-        for (const std::string& other : {capital, std::string(), std::string(c.word) + " ",
-                                         std::string("no"), std::string("1")}) {
-            EXPECT_FALSE(c.field(ReadOne("options", c.key, other)))
-                << c.key << " = \"" << other << "\"";
+    for (const auto& [key, field, word, absent] : cases) {
+        const std::string path = std::string("options/") + key;
+        EXPECT_EQ(field(ReadOne(path, nullptr)), absent) << key;
+        EXPECT_TRUE(field(ReadOne(path, word.c_str()))) << key;
+        const std::string capital = static_cast<char>(word[0] - 'a' + 'A') + word.substr(1);
+        for (const std::string& other : {capital, std::string(), word + " ", std::string("1")}) {
+            EXPECT_FALSE(field(ReadOne(path, other.c_str()))) << key << " = \"" << other << "\"";
         }
     }
-}
-
-TEST(SettingsRulesTest, OnlyExactlyNoKeepsTheProgramFromListening) {
-    EXPECT_FALSE(Read({}).listen);
-    EXPECT_FALSE(ReadOne("net", "listn", "no").listen);
-    EXPECT_TRUE(ReadOne("net", "listn", "").listen);
-    EXPECT_TRUE(ReadOne("net", "listn", "yes").listen);
-    EXPECT_TRUE(ReadOne("net", "listn", "No").listen);
-    // The group matters: the same word under options is another value.
-    EXPECT_FALSE(ReadOne("options", "listn", "yes").listen);
-}
-
-TEST(SettingsRulesTest, TextsAreTakenAsTheyAre) {
-    const Settings s = Read(Stored{{{"net", "service"}, "reversi-svc"},
-                                   {{"options", "music_folder"}, "/home/me/Музыка"}});
-    EXPECT_EQ(s.service, "reversi-svc");
-    EXPECT_EQ(s.musicFolder, "/home/me/Музыка");
-    EXPECT_EQ(ReadOne("options", "music_folder", "").musicFolder, "");
-}
-
-// What a writer stores reads back as the same settings, in the writers' order.
-TEST(SettingsRulesTest, WritersStoreWhatTheReaderTakesBack) {
-    Settings s;
-    s.port = 8200;
-    s.service = "svc";
-    s.versusComputer = false;
-    s.level = 7;
-    s.noviceLevel = false;
-    s.computerSide = White;
-    s.soundOn = false;
-    s.musicOn = false;
-    s.animationOn = false;
-    s.cursorSkin = 1;
-    s.borderSkin = 1;
-    s.boardSize = 10;
-    s.useTray = false;
-    s.callAsWhite = false;
-    s.callOn8x8 = false;
-    s.showPreviousMove = false;
-    s.showPossibleMoves = false;
-    s.advancedEngine = true;
-    s.showMovesList = false;
-    s.showTips = false;
-    s.currentTip = 3;
-    s.soundVolume = 17;
-    s.musicVolume = 250;
-    s.musicFolder = "/music";
-
-    Stored stored;
-    std::vector<std::string> order;
-    auto store = [&](const std::vector<SettingText>& texts) {
-        for (const SettingText& t : texts) {
-            order.push_back(std::string(t.key));
-            if (!t.IsStatistics()) {
-                stored[{std::string(t.group), std::string(t.key)}] = t.value;
-            }
-        }
-    };
-    store(WindowSettingTexts(s, true));
-    store(DialogSettingTexts(s));
-    store(TipSettingTexts(s));
-    Settings back = Read(stored);
-    EXPECT_TRUE(back.listen);
-    back.listen = s.listen;
-    EXPECT_EQ(back, s);
-    const std::vector<std::string> expected = {
-        "service", "port",         "moves",        "Statistics",   "call8", "callw",
-        "listn",   "sound_volume", "music_volume", "music_folder", "gamet", "level",
-        "youpl",   "sndef",        "musef",        "anief",        "usetr", "tfigs",
-        "tcurs",   "thelp",        "tbrdr",        "brdim",        "prevm", "avmov",
-        "engit",   "showtips",     "currenttip"};
-    EXPECT_EQ(order, expected);
-    EXPECT_EQ(stored.at({"options", "youpl"}), "black");
-    EXPECT_EQ(stored.at({"options", "engit"}), "advn");
-}
-
-TEST(SettingsRulesTest, NoviceIsWrittenBackAsLevelZero) {
-    const Settings s = ReadOne("options", "level", "0");
-    std::string level;
-    for (const SettingText& t : DialogSettingTexts(s)) {
-        if (t.key == "level") {
-            level = t.value;
-        }
+    // Only exactly "no" keeps the program from listening; the group matters.
+    EXPECT_FALSE(ReadOne("net/listn", nullptr).listen);
+    EXPECT_FALSE(ReadOne("net/listn", "no").listen);
+    for (const char* text : {"", "yes", "No"}) {
+        EXPECT_TRUE(ReadOne("net/listn", text).listen) << text;
     }
-    EXPECT_EQ(level, "0");
-    for (const bool listening : {false, true}) {
-        for (const SettingText& t : WindowSettingTexts(Settings{}, listening)) {
-            if (t.key == "listn") {
-                EXPECT_EQ(t.value, listening ? "yes" : "no");
-            }
-        }
-    }
+    EXPECT_FALSE(ReadOne("options/listn", "yes").listen);
+    // Texts are taken as they are.
+    EXPECT_EQ(ReadOne("net/service", nullptr).service, "");
+    EXPECT_EQ(ReadOne("options/music_folder", "").musicFolder, "");
 }
 
 }  // namespace
