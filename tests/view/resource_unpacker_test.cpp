@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,25 +17,17 @@ TEST(ResourceUnpackerTest, UnpacksAPackedFileAndRefusesMissingOrDamagedOnes) {
         data[i] = static_cast<std::uint8_t>((i * i) >> 5);
     }
     const std::vector<std::uint8_t> packed = PackResource(data);
-    const QString path = dir.filePath("packed.lzh");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(packed.data()),
-                   static_cast<qint64>(packed.size()));
-    }
-    const auto unpacked = UnpackResource(path);
-    ASSERT_TRUE(unpacked.has_value());
-    EXPECT_EQ(*unpacked, data);
-
+    QFile file(dir.filePath("packed.lzh"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(packed.data()), qint64(packed.size()));
+    file.close();
+    EXPECT_EQ(UnpackResource(file.fileName()), data);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("\x01\x02", 2);  // a damaged header
+    file.close();
+    EXPECT_FALSE(UnpackResource(file.fileName()).has_value());
     EXPECT_FALSE(UnpackResource(dir.filePath("absent.lzh")).has_value());
     EXPECT_FALSE(UnpackResource(QStringLiteral(":/no/such/resource")).has_value());
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("\x01\x02", 2);
-    }
-    EXPECT_FALSE(UnpackResource(path).has_value());
 }
 
 }  // namespace
