@@ -91,11 +91,15 @@ TEST(SkinFiles, UnreadableAndWrongSizedFilesAreReplacedAndNamed) {
     EXPECT_NEAR(RedOf(strip), 0x33, 3);
     EXPECT_NEAR(BlueOf(strip), 0x99, 3);
 
-    // A picture of the right size with pixels missing counts as wrong-sized.
+    // A picture of the right size with pixels missing counts as wrong-sized. The amber pieces
+    // name the sides all the same.
+    SetSideNames("x", "y");
     FakeFiles files = FakeFiles::Standard();
     files.files["Figs1.jpg"].pixels.resize(100);
     GraphicsHolder fake("DATA", files.Reader());
     fake.LoadFigures(0, false);
+    EXPECT_EQ(SideName(White), "Жёлтые");
+    EXPECT_EQ(SideName(Black), "Зелёные");
     problems = fake.TakeImageProblems();
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].fault, ImageProblem::Fault::WrongSize);
@@ -155,15 +159,6 @@ TEST(SkinChanges, StoredIndicesAreBoundedBothWays) {
         (SkinChoice{.cursorSkin = 1, .boardSize = 8}));
     EXPECT_EQ(ClampSkinChoice({.cursorSkin = -7, .borderSkin = 9, .boardSize = 10}),
               (SkinChoice{.cursorSkin = 0, .borderSkin = 1, .boardSize = 10}));
-}
-
-TEST(SkinChanges, TheAmberPiecesNameTheSides) {
-    SetSideNames("x", "y");
-    FakeFiles files = FakeFiles::Standard();
-    GraphicsHolder holder("DATA", files.Reader());
-    holder.LoadFigures(0, false);
-    EXPECT_EQ(SideName(White), "Жёлтые");
-    EXPECT_EQ(SideName(Black), "Зелёные");
 }
 
 }  // namespace

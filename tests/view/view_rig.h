@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -50,12 +51,6 @@ PixelImage Paint(int width, int height, Colour colour) {
     return image;
 }
 
-inline PixelImage FigsSheet(bool rowGradient) {
-    return Paint(915, 488, [&](int px, int py) {
-        return FigsColour(py / 61, px / 61, rowGradient ? py % 61 : -1);
-    });
-}
-
 // Serves the synthetic sheets by file name and counts the reads.
 struct FakeFiles {
     std::map<std::string, PixelImage> files;
@@ -63,7 +58,9 @@ struct FakeFiles {
 
     static FakeFiles Standard(bool rowGradient = true) {
         FakeFiles f;
-        f.files["Figs1.jpg"] = FigsSheet(rowGradient);
+        f.files["Figs1.jpg"] = Paint(915, 488, [&](int px, int py) {
+            return FigsColour(py / 61, px / 61, rowGradient ? py % 61 : -1);
+        });
         f.files["Help1.jpg"] =
             Paint(2440, 122, [](int px, int py) { return HelpColour(py / 61, px / 61); });
         f.files["Lineh1.jpg"] = f.files["Lineh2.jpg"] = Paint(530, 80, LinehColour);
@@ -121,12 +118,9 @@ class RecordingPresenter : public BoardPresenter {
 
     // The last blit of a square, or null.
     const Blit* LastBlitOf(int col, int row) const {
-        for (auto it = blits.rbegin(); it != blits.rend(); ++it) {
-            if (it->col == col && it->row == row) {
-                return &*it;
-            }
-        }
-        return nullptr;
+        auto it = std::find_if(blits.rbegin(), blits.rend(),
+                               [&](const Blit& b) { return b.col == col && b.row == row; });
+        return it == blits.rend() ? nullptr : &*it;
     }
 
     std::vector<Blit> blits;

@@ -1,14 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
+#include <memory>
 #include <set>
 #include <tuple>
 #include <vector>
 
 #include "../support/intro_test_resources.h"
+#include "support/async_timer.h"
+#include "support/packed_resource.h"
 #include "view/board_widget.h"
 #include "view/intro_widget.h"
+#include "view/qt_tick_dispatcher.h"
+#include "view/resource_unpacker.h"
 #include "view_rig.h"
+
+// The view's Qt parts: the board and intro widgets, the timer's dispatcher, resource files.
 
 namespace velmora {
 namespace {
@@ -94,6 +105,71 @@ TEST(IntroWidgetTest, NewFramesArriveOnlyWhileVisible) {
     EXPECT_TRUE(RunEventsUntil([&] { return widget.Screen() != first; }, 10000));
     const QImage second = widget.Screen().copy();
     EXPECT_TRUE(RunEventsUntil([&] { return widget.Screen() != second; }, 10000));
+}
+
+TEST(AsyncTimerQtTest, TicksRunOnTheGuiThreadEvenInNestedLoopsAndMayDestroyTheirTimer) {
+    testing::EnsureApp();
+    QtTickDispatcher dispatcher;
+    auto outer = std::make_unique<TAsyncTimer>(dispatcher);
+    TAsyncTimer inner(dispatcher);
+    int innerTicks = 0;
+    int outerTicks = 0;
+    bool offGuiThread = false;
+    inner.SetOnTimer([&] {
+        ++innerTicks;
+        offGuiThread |= QThread::currentThread() != QCoreApplication::instance()->thread();
+    });
+    inner.SetInterval(2);
+    // The outer handler waits in a local event loop, as the game does while the engine
+    // thinks; the other timer keeps ticking meanwhile. Then it destroys its own timer.
+    outer->SetOnTimer([&] {
+        ++outerTicks;
+        inner.SetEnabled(true);
+        RunEventsUntil([&] { return innerTicks >= 5; });
+        outer.reset();
+    });
+    outer->SetInterval(2);
+    outer->SetEnabled(true);
+    EXPECT_TRUE(RunEventsUntil([&] { return outer == nullptr; }));
+    EXPECT_GE(innerTicks, 5);
+    EXPECT_FALSE(offGuiThread);
+    RunEventsUntil([] { return false; }, 20);
+    EXPECT_EQ(outerTicks, 1);
+}
+
+TEST(AsyncTimerQtTest, TasksLeftInTheQueueDieWithTheDispatcher) {
+    testing::EnsureApp();
+    std::atomic<int> ran = 0;
+    {
+        QtTickDispatcher dying;
+        dying.Post([&] { ++ran; });
+    }
+    RunEventsUntil([] { return false; }, 20);
+    EXPECT_EQ(ran, 0);
+    QtTickDispatcher dispatcher;
+    dispatcher.Post([&] { ++ran; });
+    EXPECT_TRUE(RunEventsUntil([&] { return ran == 1; }));
+}
+
+TEST(ResourceUnpackerTest, UnpacksAPackedFileAndRefusesMissingOrDamagedOnes) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::vector<std::uint8_t> data(56400);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<std::uint8_t>((i * i) >> 5);
+    }
+    const std::vector<std::uint8_t> packed = PackResource(data);
+    QFile file(dir.filePath("packed.lzh"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(packed.data()), qint64(packed.size()));
+    file.close();
+    EXPECT_EQ(UnpackResource(file.fileName()), data);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("\x01\x02", 2);  // a damaged header
+    file.close();
+    EXPECT_FALSE(UnpackResource(file.fileName()).has_value());
+    EXPECT_FALSE(UnpackResource(dir.filePath("absent.lzh")).has_value());
+    EXPECT_FALSE(UnpackResource(QStringLiteral(":/no/such/resource")).has_value());
 }
 
 }  // namespace
