@@ -63,8 +63,7 @@ TEST(DrawBoard, StripsAndSquaresLandWhereTheLayoutPutsThem) {
                 }
             }
         });
-        // Pinned in the picture: the first square starts at (20, 20); the last ends at 507 on
-        // 8 x 8 and 509 on 10 x 10.
+        // The first square starts at (20, 20); the last ends at 507 on 8 x 8, 509 on 10 x 10.
         EXPECT_EQ(BackPixel(h, 20 + t.at.front(), 20 + t.at.front()), t.firstPixel);
         EXPECT_EQ(BackPixel(h, t.lastAt, t.lastAt), t.lastPixel);
     }
@@ -96,9 +95,8 @@ TEST(SquareFromPoint, MapsMousePositionsToTheCursorSquare) {
     // The hint aims at the half cell (25 on 10 x 10), the arrow keys at c div 2.
     EXPECT_EQ(GeometryFor(10).HintPointX(1), 94);
     EXPECT_EQ(GeometryFor(10).KeyPointY(1), 93);
-}
 
-TEST(BoardRenderer, SizeChangePutsTheCursorBackOnTheFirstSquare) {
+    // A size change puts the cursor back on the first square.
     GraphicsHolder holder("DATA", [](const std::string&) { return std::nullopt; });
     BoardRenderer renderer(holder);
     renderer.SetBoardSize(10);

@@ -32,14 +32,11 @@ TEST(Cursor, ClassicFramesSwapColoursBetweenEvenAndOddSquares) {
         const auto* blit = rig.presenter.LastBlitOf(t.col, t.row);
         ASSERT_NE(blit, nullptr);
         const int c = rig.Cell();
-        for (int i = 1; i <= c - 1; i += 6) {
-            for (const auto& [x, y] : {std::pair{i, 1}, {i, c - 1}, {1, i}, {c - 1, i}}) {
-                EXPECT_EQ(blit->At(x, y), NearlySolid(t.outer)) << x << "," << y;
-            }
-        }
-        for (int i = 2; i <= c - 2; i += 6) {
-            for (const auto& [x, y] : {std::pair{i, 2}, {i, c - 2}, {2, i}, {c - 2, i}}) {
-                EXPECT_EQ(blit->At(x, y), NearlySolid(t.inner)) << x << "," << y;
+        for (const int d : {1, 2}) {  // the outer frame, then the inner one
+            for (int i = d; i <= c - d; i += 6) {
+                for (const auto& [x, y] : {std::pair{i, d}, {i, c - d}, {d, i}, {c - d, i}}) {
+                    EXPECT_EQ(blit->At(x, y), NearlySolid(d == 1 ? t.outer : t.inner)) << x << y;
+                }
             }
         }
         // Row and column 0 and the middle keep the square's picture.
@@ -51,9 +48,8 @@ TEST(Cursor, ClassicFramesSwapColoursBetweenEvenAndOddSquares) {
     }
 }
 
-// One hot entry of the flame field lights the pixels of each band that read it; the positions
-// are square-relative (x, y) worked out from the band formulas. A cold field adds nothing, so
-// the fiery cursor's single frame shows alone.
+// One hot flame-field entry lights the pixels of each band that reads it (square-relative x, y
+// worked out from the band formulas); a cold field leaves the fiery cursor's single frame alone.
 TEST(Cursor, FieryStyleLightsTheBandPixelsOfAHotFieldEntry) {
     struct {
         int size, col, row, fireRow, fireCol;
@@ -132,9 +128,8 @@ TEST(FireField, HeatRisesFromTheFuelRowAndCoolsOnTheWay) {
     for (int step = 0; step < 200; ++step) {
         fire.Step();
         for (int r = 0; r < FireField::kRows; ++r) {
-            if (r < FireField::kFuelRow) {
-                EXPECT_EQ(fire.At(r, 0) + fire.At(r, FireField::kColumns - 1), 0);
-            }
+            const int edges = fire.At(r, 0) + fire.At(r, FireField::kColumns - 1);
+            EXPECT_TRUE(r >= FireField::kFuelRow || edges == 0) << r;
             for (int c = 0; c < FireField::kColumns; ++c) {
                 sums[r] += fire.At(r, c);
                 ASSERT_LE(fire.At(r, c), r == FireField::kFuelRow ? 319 : 306) << r << "," << c;
@@ -150,7 +145,6 @@ TEST(PresentSquare, MovingTheCursorErasesItWhereItWasShown) {
     ViewRig rig(8, 0);
     rig.PointAt(1, 1);
     rig.animator.CursorStep();
-    EXPECT_EQ(rig.renderer.ShownCursorCol(), 1);
     rig.PointAt(4, 5);
     rig.presenter.blits.clear();
     rig.animator.CursorStep();
@@ -173,12 +167,6 @@ TEST(PresentSquare, MovingTheCursorErasesItWhereItWasShown) {
     EXPECT_EQ(blits[1].col, 6);
     EXPECT_EQ(blits[1].At(1, 1), rig.SquarePixel(6, 6, 1, 1));
     EXPECT_EQ(BackCopy(rig.holder), before);
-
-    // A square shown without the cursor is just blitted.
-    blits.clear();
-    rig.renderer.PresentSquare(0, 7, false);
-    ASSERT_EQ(blits.size(), 1u);
-    EXPECT_EQ(blits[0].col, 0);
 }
 
 }  // namespace

@@ -133,9 +133,7 @@ TEST(SkinChanges, ReloadOnlyWhatChangedThenRedrawAndRepaint) {
         EXPECT_EQ(rig.files.reads, t.newReads);
         EXPECT_EQ(rig.presenter.repaints, 1);
         EXPECT_EQ(h.Cursor().flameCursor, t.after.cursorSkin == 1);
-        if (!t.reloaded) {
-            EXPECT_EQ(h.BackBuffer(), back);
-        }
+        EXPECT_TRUE(t.reloaded || h.BackBuffer() == back);
         const bool ten = t.after.boardSize == 10;
         EXPECT_EQ(std::vector({h.FigsWidth(), h.FigsHeight(), h.HelpWidth(), h.HelpHeight()}),
                   ten ? std::vector({735, 392, 1960, 98}) : std::vector({915, 488, 2440, 122}));
@@ -145,11 +143,6 @@ TEST(SkinChanges, ReloadOnlyWhatChangedThenRedrawAndRepaint) {
         EXPECT_EQ(BackPixel(h, h.BackWidth() - 1, 0),
                   testing::LinehColour(h.BackWidth() - 1, ten ? 40 : 0));
     }
-    // Back to the classic cursor: the flame palettes stay built.
-    ViewRig rig(8, 1);
-    ApplySkinChoice(rig.holder, rig.renderer, {.cursorSkin = 1}, {}, rig.position.board);
-    EXPECT_FALSE(rig.holder.Cursor().flameCursor);
-    EXPECT_NE(rig.holder.Cursor().flamePaletteOdd[200], 0u);
 }
 
 TEST(SkinChanges, StoredIndicesAreBoundedBothWays) {

@@ -51,7 +51,6 @@ PixelImage Paint(int width, int height, Colour colour) {
     return image;
 }
 
-// Serves the synthetic sheets by file name and counts the reads.
 struct FakeFiles {
     std::map<std::string, PixelImage> files;
     std::map<std::string, int> reads;
@@ -77,7 +76,6 @@ struct FakeFiles {
     }
 };
 
-// Picture-coordinate pixel of the back buffer (rows from the top).
 inline std::uint32_t BackPixel(GraphicsHolder& holder, int px, int py) {
     DibLock lock(holder.BackBuffer());
     return lock.Bits()[std::size_t(holder.BackHeight() - 1 - py) * holder.BackWidth() + px];
@@ -92,9 +90,7 @@ inline std::vector<std::uint32_t> BackCopy(GraphicsHolder& holder) {
 class RecordingPresenter : public BoardPresenter {
   public:
     struct Blit {
-        int col;
-        int row;
-        int cell;
+        int col, row, cell;
         std::vector<std::uint32_t> pixels;
         std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * cell + x]; }
     };
@@ -116,7 +112,6 @@ class RecordingPresenter : public BoardPresenter {
     void RepaintBoard() override { ++repaints; }
     void ShowArrowPointer() override { ++arrows; }
 
-    // The last blit of a square, or null.
     const Blit* LastBlitOf(int col, int row) const {
         auto it = std::find_if(blits.rbegin(), blits.rend(),
                                [&](const Blit& b) { return b.col == col && b.row == row; });
@@ -149,12 +144,10 @@ struct ViewRig {
     int Cell() const { return renderer.Geometry().cell; }
     int Size() const { return renderer.Geometry().size; }
     int Square(int col, int row) const { return SquareAt(Size(), col, row); }
-    // A pixel of a square, relative to its top-left corner (picture coordinates).
     std::uint32_t SquarePixel(int col, int row, int x, int y) {
         const BoardGeometry& g = renderer.Geometry();
         return BackPixel(holder, g.SquareX(col) + x, g.SquareY(row) + y);
     }
-    // f(col, row, square) for every playing square.
     template <typename F>
     void ForEachSquare(F f) const {
         for (int col = 0; col < Size(); ++col) {
