@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "view_rig.h"
@@ -7,57 +8,17 @@
 namespace velmora {
 namespace {
 
-using testing::BackCopy;
 using testing::FigsColour;
 using testing::HelpColour;
 using testing::ViewRig;
 
-// White plays (3, 3): turns (4, 3) and (5, 3) to the right and (3, 4) below.
-void SetUpThreeFlips(ViewRig& rig) {
-    Board& b = rig.position.board;
-    for (int col = 0; col < 8; ++col) {
-        for (int row = 0; row < 8; ++row) {
-            b[rig.Square(col, row)] = Empty;
-        }
-    }
-    b[rig.Square(4, 3)] = Black;
-    b[rig.Square(5, 3)] = Black;
-    b[rig.Square(6, 3)] = White;
-    b[rig.Square(3, 4)] = Black;
-    b[rig.Square(3, 5)] = White;
-    b[rig.Square(0, 7)] = Black;
-    rig.position.sideToMove = White;
-    rig.renderer.DrawBoard(b);
-}
-
+// A square of the piece animation, the sheet rows of its frames 0..13 and of its last one.
 struct Animated {
-    int col;
-    int row;
-    int turningRow;  // sheet row for frames 0..13
-    int restRow;     // sheet row of the last frame
+    int col, row, turningRow, restRow;
 };
 
-TEST(PieceAnimation, AFlipRunsFifteenTicksOverTheRightSheetRows) {
-    ViewRig rig(8);
-    SetUpThreeFlips(rig);
-    int ended = 0;
-    rig.animator.SetPiecesEndedHandler([&] { ++ended; });
-    rig.Play(3, 3);
-    rig.animator.StartPieceAnimation();
-    EXPECT_EQ(rig.presenter.arrows, 1);
-    EXPECT_TRUE(rig.animator.PieceAnimOn());
-    EXPECT_FALSE(rig.animator.CursorAnimOn());
-    EXPECT_EQ(rig.animator.FlipKindAt(rig.Square(3, 3)), BoardAnimator::PlaceWhite);
-    EXPECT_EQ(rig.animator.FlipKindAt(rig.Square(4, 3)), BoardAnimator::TurnWhite);
-    EXPECT_EQ(rig.animator.FlipKindAt(rig.Square(6, 3)), BoardAnimator::FlipNone);
-    EXPECT_EQ(rig.animator.FlipKindAt(rig.Square(0, 7)), BoardAnimator::FlipNone);
-
-    const std::vector<Animated> squares = {
-        {3, 3, 6, 6},  // placed, even square
-        {4, 3, 3, 7},  // Black turning White, odd square
-        {5, 3, 2, 6},  // the same on an even square
-        {3, 4, 3, 7},
-    };
+// Ticks a started piece animation through its 15 frames and checks every animated square.
+void ExpectFlipFrames(ViewRig& rig, const std::vector<Animated>& squares, bool gradient) {
     for (int tick = 0; tick < 15; ++tick) {
         ASSERT_TRUE(rig.animator.PieceAnimOn()) << tick;
         rig.presenter.blits.clear();
@@ -66,170 +27,173 @@ TEST(PieceAnimation, AFlipRunsFifteenTicksOverTheRightSheetRows) {
             const auto* blit = rig.presenter.LastBlitOf(a.col, a.row);
             ASSERT_NE(blit, nullptr) << tick;
             const int k = tick < 14 ? a.turningRow : a.restRow;
-            EXPECT_EQ(blit->At(30, 7, 61), FigsColour(k, tick, 7)) << a.col << "," << a.row;
+            EXPECT_EQ(blit->At(30, 7), FigsColour(k, tick, gradient ? 7 : -1))
+                << a.col << "," << a.row << " tick " << tick;
         }
-        EXPECT_EQ(rig.presenter.LastBlitOf(6, 3), nullptr) << "unchanged squares are left alone";
-        // The cursor (on the untouched square (0, 0)) is shown at every tick.
+        // Besides them only the cursor on (0, 0), twice on the last frame as its animation resumes.
         ASSERT_NE(rig.presenter.LastBlitOf(0, 0), nullptr) << tick;
+        EXPECT_EQ(rig.presenter.blits.size(), squares.size() + (tick < 14 ? 1 : 2)) << tick;
     }
     EXPECT_FALSE(rig.animator.PieceAnimOn());
     EXPECT_TRUE(rig.animator.CursorAnimOn());
+}
+
+TEST(PieceAnimation, AWhiteMoveRunsFifteenFramesOverTheRightSheetRows) {
+    ViewRig rig(8);
+    int ended = 0;
+    rig.animator.SetPiecesEndedHandler([&] { ++ended; });
+    rig.Play(4, 2);  // turns (4, 3)
+    rig.animator.StartPieceAnimation();
+    EXPECT_FALSE(rig.animator.CursorAnimOn());
+    // White placed on an even square, turned on an odd one.
+    ExpectFlipFrames(rig, {{4, 2, 6, 6}, {4, 3, 3, 7}}, true);
     EXPECT_EQ(ended, 1);
-
-    // The board now rests on the new position, as a full redraw would leave it.
-    const auto animated = BackCopy(rig.holder);
-    rig.renderer.DrawBoard(rig.position.board);
-    EXPECT_EQ(animated, BackCopy(rig.holder));
-
+    rig.ExpectAtRest();
     rig.presenter.blits.clear();
     rig.animator.Tick();
-    EXPECT_EQ(rig.presenter.LastBlitOf(3, 3), nullptr);
+    EXPECT_EQ(rig.presenter.LastBlitOf(4, 2), nullptr);
     EXPECT_EQ(ended, 1);
 }
 
-TEST(PieceAnimation, BlackMovesTurnDiscsBlackAndPlaceBlack) {
+TEST(PieceAnimation, ABlackMoveOnTenByTenTurnsAndPlacesBlackAfterTheMoveSound) {
     ViewRig rig(10, 0, false);
-    rig.position.sideToMove = Black;
-    // Find any legal Black move from the start position.
-    int played = -1;
-    for (int col = 0; col < 10 && played < 0; ++col) {
-        for (int row = 0; row < 10 && played < 0; ++row) {
-            if (IsLegal(rig.position.board, 10, rig.Square(col, row), Black, White)) {
-                played = col * 10 + row;
-            }
-        }
-    }
-    ASSERT_GE(played, 0);
-    rig.Play(played / 10, played % 10);
-    rig.animator.StartPieceAnimation();
-    int placed = 0;
-    int turned = 0;
-    for (int col = 0; col < 10; ++col) {
-        for (int row = 0; row < 10; ++row) {
-            const int kind = rig.animator.FlipKindAt(rig.Square(col, row));
-            placed += kind == BoardAnimator::PlaceBlack;
-            turned += kind == BoardAnimator::TurnBlack;
-            EXPECT_TRUE(kind == BoardAnimator::FlipNone || kind == BoardAnimator::PlaceBlack ||
-                        kind == BoardAnimator::TurnBlack);
-            if (kind == BoardAnimator::TurnBlack) {
-                rig.animator.Tick();  // frame 0 of the turning row
-                const bool even = (col + row) % 2 == 0;
-                EXPECT_EQ(rig.SquarePixel(col, row, 24, 24), FigsColour(even ? 0 : 1, 0));
-            }
-        }
-    }
-    EXPECT_EQ(placed, 1);
-    EXPECT_EQ(turned, 1);
-}
-
-TEST(PieceAnimation, AnimationOffChangesNothingAndPicksThePlainSound) {
-    ViewRig rig(8);
     std::vector<int> effects;
     auto play = [&](int e) { effects.push_back(e); };
-
-    rig.animator.Options().animationOn = false;
-    rig.Play(4, 2);
+    rig.position.sideToMove = Black;
+    rig.Play(4, 3);  // turns (4, 4)
     rig.animator.ShowPlayedMove(play);
-    EXPECT_FALSE(rig.animator.PieceAnimOn());
-    EXPECT_TRUE(rig.animator.CursorAnimOn());
-    EXPECT_EQ(rig.presenter.arrows, 0);
-    EXPECT_EQ(effects, std::vector<int>{7});
-
-    effects.clear();
-    rig.animator.Options().animationOn = true;
-    rig.Play(3, 2);
-    rig.animator.ShowPlayedMove(play);
-    EXPECT_TRUE(rig.animator.PieceAnimOn());
     EXPECT_EQ(effects, std::vector<int>{5});
+    EXPECT_EQ(rig.presenter.arrows, 1);
+    // Black placed on an odd square, turned on an even one.
+    ExpectFlipFrames(rig, {{4, 3, 5, 5}, {4, 4, 0, 4}}, false);
+
+    // Animation off: the plain move sound and nothing changes on the board.
+    rig.animator.Options().animationOn = false;
+    rig.Play(3, 3);
+    rig.animator.ShowPlayedMove(play);
+    EXPECT_EQ(effects, std::vector<int>({5, 7}));
+    EXPECT_FALSE(rig.animator.PieceAnimOn());
+    EXPECT_EQ(rig.presenter.arrows, 1);
     rig.animator.ShowPlayedMove({});  // no sound sink at all
 }
 
-TEST(PieceAnimation, ReviewModeEndsItOnTheNextTickAndFreezesTheCursor) {
-    ViewRig rig(8);
-    rig.Play(4, 2);
-    rig.animator.StartPieceAnimation();
-    rig.animator.Tick();
-    rig.animator.SetReviewing(true);
-    rig.presenter.blits.clear();
-    rig.animator.Tick();
-    EXPECT_FALSE(rig.animator.PieceAnimOn());
-    EXPECT_TRUE(rig.animator.CursorAnimOn());
-    EXPECT_TRUE(rig.presenter.blits.empty());
-    rig.animator.Tick();
-    EXPECT_TRUE(rig.presenter.blits.empty());
-    rig.animator.SetReviewing(false);
-    rig.animator.Tick();
-    EXPECT_FALSE(rig.presenter.blits.empty());
+TEST(Animations, ReviewModeEndsPiecesAndMarksOnTheNextTickAndFreezesTheCursor) {
+    for (const bool marks : {false, true}) {
+        SCOPED_TRACE(marks ? "marks" : "pieces");
+        ViewRig rig(8);
+        rig.Play(4, 2);
+        if (marks) {
+            ASSERT_TRUE(rig.animator.StartMarks(true));
+        } else {
+            rig.animator.StartPieceAnimation();
+        }
+        rig.animator.Tick();
+        rig.animator.Tick();
+        rig.animator.SetReviewing(true);
+        rig.presenter.blits.clear();
+        rig.animator.Tick();
+        EXPECT_FALSE(rig.animator.PieceAnimOn() || rig.animator.MarkAnimOn());
+        EXPECT_TRUE(rig.animator.CursorAnimOn());
+        // Ended marks redraw their squares at rest; a piece animation leaves them mid-turn.
+        EXPECT_EQ(rig.presenter.LastBlitOf(4, 2) != nullptr, marks);
+        if (marks) {
+            rig.ExpectAtRest();
+        }
+        rig.presenter.blits.clear();
+        rig.animator.Tick();
+        EXPECT_TRUE(rig.presenter.blits.empty());
+        rig.animator.SetReviewing(false);
+        rig.animator.Tick();
+        EXPECT_FALSE(rig.presenter.blits.empty());
+    }
 }
 
-TEST(Marks, LastFortyTicksAndEndWithTheSquaresAtRest) {
+// The last-move mark's fade level by step.
+constexpr std::array<int, 40> kFade = {0,   8,   16,  32,  48,  64,  80,  96,  112, 128,
+                                       144, 160, 176, 192, 208, 224, 240, 255, 255, 255,
+                                       255, 255, 255, 240, 224, 208, 192, 176, 160, 144,
+                                       128, 112, 96,  80,  64,  48,  32,  16,  8,   0};
+
+TEST(Marks, LastFortyTicksFadingToThePositionBeforeAndBack) {
     ViewRig rig(8);
-    rig.Play(4, 2);  // White turns (4, 3); Black is to move now
+    rig.Play(4, 2);  // White places (4, 2) and turns (4, 3); Black is to move now
     const Board before = rig.animator.PrevBoard();
     ASSERT_TRUE(rig.animator.StartMarks(true));
     EXPECT_FALSE(rig.animator.CursorAnimOn());
 
     // Squares that changed are last-move marks; Black's replies are possible-move marks.
-    int possible = -1;
-    int changed = -1;
-    for (int col = 0; col < 8; ++col) {
-        for (int row = 0; row < 8; ++row) {
-            const int sq = rig.Square(col, row);
-            const int kind = rig.animator.MarkKindAt(sq);
-            EXPECT_EQ(kind == BoardAnimator::MarkChanged, rig.position.board[sq] != before[sq]);
-            EXPECT_EQ(kind == BoardAnimator::MarkPossible,
-                      IsLegal(rig.position.board, 8, sq, Black, White));
-            if (kind == BoardAnimator::MarkPossible) {
-                possible = col * 8 + row;
-            } else if (kind == BoardAnimator::MarkChanged && before[sq] != Empty) {
-                changed = col * 8 + row;  // a turned disc: its old picture differs
-            }
+    int pc = -1, pr = -1;
+    rig.ForEachSquare([&](int col, int row, int sq) {
+        const int kind = rig.animator.MarkKindAt(sq);
+        EXPECT_EQ(kind == BoardAnimator::MarkChanged, rig.position.board[sq] != before[sq]);
+        EXPECT_EQ(kind == BoardAnimator::MarkPossible,
+                  IsLegal(rig.position.board, 8, sq, Black, White));
+        if (kind == BoardAnimator::MarkPossible) {
+            pc = col, pr = row;
         }
-    }
-    ASSERT_GE(possible, 0);
-    ASSERT_GE(changed, 0);
-    const int pc = possible / 8, pr = possible % 8;
-    const int cc = changed / 8, cr = changed % 8;
-    const bool changedEven = (cc + cr) % 2 == 0;
-    const int oldRow = (before[rig.Square(cc, cr)] == White ? 6 : 4) + (changedEven ? 0 : 1);
+    });
+    ASSERT_GE(pc, 0);
 
     for (int step = 0; step < 40; ++step) {
-        ASSERT_TRUE(rig.animator.MarkAnimOn()) << step;
+        SCOPED_TRACE(step);
+        ASSERT_TRUE(rig.animator.MarkAnimOn());
         rig.presenter.blits.clear();
         rig.animator.Tick();
-        const auto* help = rig.presenter.LastBlitOf(pc, pr);
         if (step < 39) {
+            const auto* help = rig.presenter.LastBlitOf(pc, pr);
             ASSERT_NE(help, nullptr);
-            EXPECT_EQ(help->At(30, 30, 61), HelpColour((pc + pr) % 2, step)) << step;
+            EXPECT_EQ(help->At(30, 30), HelpColour((pc + pr) % 2, step));
         }
-        const auto* last = rig.presenter.LastBlitOf(cc, cr);
-        ASSERT_NE(last, nullptr);
+        // Column 0 lies outside the outline: the placed White disc (frame 14) over the empty
+        // square (frame 0) with alpha 255 - fade, so green is 238 * (255 - fade) >> 8, until
+        // the last step leaves it at rest.
+        const auto* placed = rig.presenter.LastBlitOf(4, 2);
+        const auto* turned = rig.presenter.LastBlitOf(4, 3);
+        ASSERT_TRUE(placed != nullptr && turned != nullptr);
+        EXPECT_EQ(GreenOf(placed->At(0, 5)), step < 39 ? 238 * (255 - kFade[step]) >> 8 : 238);
         if (step == 0) {
-            // Alpha 255 keeps the present; the outline starts on rows and columns 1 and c - 1.
-            EXPECT_EQ(last->At(1, 1, 61), PixelOf(239, 195, 88));
-            EXPECT_EQ(last->At(60, 60, 61), PixelOf(239, 195, 88));
+            // The outline starts almost solid on rows and columns 1 and c - 1.
+            for (const auto& [x, y] : {std::pair{1, 1}, {60, 60}, {60, 1}}) {
+                EXPECT_EQ(turned->At(x, y), PixelOf(239, 195, 88));
+            }
         }
         if (step >= 17 && step <= 22) {
-            // Alpha 0: the picture before the move exactly, away from the outline.
-            EXPECT_EQ(last->At(30, 5, 61), FigsColour(oldRow, 14, 5)) << step;
+            // Alpha 0: the picture before the move exactly, a Black disc on an odd square.
+            EXPECT_EQ(turned->At(30, 5), FigsColour(5, 14, 5));
+            EXPECT_EQ(placed->At(0, 5), FigsColour(4, 0, 5));
         }
     }
     EXPECT_FALSE(rig.animator.MarkAnimOn());
     EXPECT_TRUE(rig.animator.CursorAnimOn());
-    // The marked squares were redrawn at rest.
-    const auto shown = BackCopy(rig.holder);
-    rig.renderer.DrawBoard(rig.position.board);
-    EXPECT_EQ(shown, BackCopy(rig.holder));
+    rig.ExpectAtRest();
     const auto* rest = rig.presenter.LastBlitOf(pc, pr);
     ASSERT_NE(rest, nullptr);
-    EXPECT_EQ(rest->At(30, 30, 61), rig.SquarePixel(pc, pr, 30, 30));
+    EXPECT_EQ(rest->At(30, 30), rig.SquarePixel(pc, pr, 30, 30));
 }
 
-TEST(Marks, WithBothHelpsOffTheStepsStillRunShowingOnlyTheCursor) {
+TEST(Marks, StartOnlyWhenThereIsSomethingToShowAndThePlayerMayAct) {
     ViewRig rig(8);
+    // A new game: no last move, so only possible moves are marked.
+    ASSERT_TRUE(rig.animator.NoLastMove());
+    ASSERT_TRUE(rig.animator.StartMarks(true));
+    rig.ForEachSquare([&](int, int, int sq) {
+        EXPECT_NE(rig.animator.MarkKindAt(sq), BoardAnimator::MarkChanged);
+    });
+    rig.animator.EndMarks();
+
+    EXPECT_FALSE(rig.animator.StartMarks(false));
+    rig.animator.SetReviewing(true);
+    EXPECT_FALSE(rig.animator.StartMarks(true));
+    rig.animator.SetReviewing(false);
+    rig.Play(4, 2);
+    EXPECT_FALSE(rig.animator.NoLastMove());
+    rig.animator.StartPieceAnimation();
+    EXPECT_FALSE(rig.animator.StartMarks(true));
+    rig.animator.EndPieces();
+
+    // With both helps off the steps still run, showing only the cursor.
     rig.animator.Options().showPossibleMoves = false;
     rig.animator.Options().showPreviousMove = false;
-    rig.Play(4, 2);
     ASSERT_TRUE(rig.animator.StartMarks(true));
     for (int step = 0; step < 39; ++step) {
         rig.presenter.blits.clear();
@@ -243,70 +207,13 @@ TEST(Marks, WithBothHelpsOffTheStepsStillRunShowingOnlyTheCursor) {
     rig.Play(3, 2);
     EXPECT_FALSE(rig.animator.MarkAnimOn());
     EXPECT_TRUE(rig.animator.CursorAnimOn());
-    EXPECT_FALSE(rig.animator.NoLastMove());
-}
-
-TEST(Marks, StartOnlyWhenThereIsSomethingToShowAndThePlayerMayAct) {
-    ViewRig rig(8);
-    // A new game: no last move, so only possible moves are marked.
-    ASSERT_TRUE(rig.animator.NoLastMove());
-    ASSERT_TRUE(rig.animator.StartMarks(true));
-    for (int sq = 0; sq < kBoardCells; ++sq) {
-        EXPECT_NE(rig.animator.MarkKindAt(sq), BoardAnimator::MarkChanged);
-    }
-    rig.animator.EndMarks();
-
-    EXPECT_FALSE(rig.animator.StartMarks(false));
-    rig.animator.SetReviewing(true);
-    EXPECT_FALSE(rig.animator.StartMarks(true));
-    rig.animator.SetReviewing(false);
-    rig.Play(4, 2);
-    rig.animator.StartPieceAnimation();
-    EXPECT_FALSE(rig.animator.StartMarks(true));
-    rig.animator.EndPieces();
 
     // Nobody can move and nothing changed: nothing starts.
-    Board& b = rig.position.board;
-    for (int col = 0; col < 8; ++col) {
-        for (int row = 0; row < 8; ++row) {
-            b[rig.Square(col, row)] = White;
-        }
-    }
+    rig.ForEachSquare([&](int, int, int sq) { rig.position.board[sq] = White; });
     rig.animator.SetNoLastMove(true);
     EXPECT_FALSE(rig.animator.StartMarks(true));
     EXPECT_FALSE(rig.animator.MarkAnimOn());
     EXPECT_TRUE(rig.animator.CursorAnimOn());
-}
-
-TEST(Marks, ReviewModeEndsThemWithTheSquaresRedrawn) {
-    ViewRig rig(8);
-    rig.Play(4, 2);
-    ASSERT_TRUE(rig.animator.StartMarks(true));
-    rig.animator.Tick();
-    rig.animator.Tick();
-    rig.animator.SetReviewing(true);
-    rig.presenter.blits.clear();
-    rig.animator.Tick();
-    EXPECT_FALSE(rig.animator.MarkAnimOn());
-    EXPECT_TRUE(rig.animator.CursorAnimOn());
-    EXPECT_EQ(rig.presenter.LastBlitOf(4, 2) != nullptr, true);
-    const auto shown = BackCopy(rig.holder);
-    rig.renderer.DrawBoard(rig.position.board);
-    EXPECT_EQ(shown, BackCopy(rig.holder));
-}
-
-TEST(FadeTable, RisesHoldsAndFallsBack) {
-    EXPECT_EQ(FadeTable.front(), 0);
-    EXPECT_EQ(FadeTable.back(), 0);
-    for (int s = 17; s <= 22; ++s) {
-        EXPECT_EQ(FadeTable[s], 255);
-    }
-    for (int s = 1; s <= 17; ++s) {
-        EXPECT_GT(FadeTable[s], FadeTable[s - 1]);
-        EXPECT_EQ(FadeTable[s], FadeTable[39 - s]) << "symmetric except the hold";
-    }
-    EXPECT_EQ(HelpStepTable[0][0], 1);
-    EXPECT_EQ(HelpStepTable[3][39], 40);
 }
 
 }  // namespace
