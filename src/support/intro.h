@@ -25,7 +25,6 @@ class Intro {
     bool RenderIfChanged(const IntroFrameState& state);
 
     std::span<const std::uint32_t> Frame() const { return renderer_.Frame(); }
-    const IntroRenderer& Renderer() const { return renderer_; }
 
   private:
     IntroRenderer renderer_;

@@ -7,7 +7,6 @@ namespace velmora {
 constexpr int kIntroWidth = 380;   // frame, front image and layers
 constexpr int kIntroHeight = 260;  // frame and front image
 constexpr int kIntroLayerHeight = 130;
-constexpr int kIntroFrameBytes = kIntroWidth * kIntroHeight * 4;
 constexpr int kIntroFrontBytes = kIntroWidth * kIntroHeight;
 
 // The font strip: one byte per pixel, 255 = blank, smaller = ink; like the other pictures its

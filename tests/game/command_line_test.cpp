@@ -13,13 +13,9 @@ TEST(CommandLineTest, EachFormInAnyLetterCaseAndNothingElse) {
     const CommandLineRequest call = parse({"-CoNNect", "10.0.0.7"});
     EXPECT_TRUE(call.autoCall && !call.listen && !call.autoOpen);
     EXPECT_EQ(call.callAddress, "10.0.0.7");
-    const std::vector<std::string> ignored[] = {{},
-                                                {"-connect"},
-                                                {"-call", "host"},
-                                                {"missing.qvz"},
-                                                {"-listen", "extra"},
-                                                {"match.qvz", "match.qvz"}};
-    for (const auto& args : ignored) {
+    using Args = std::vector<std::string>;
+    for (const Args& args : {Args{}, Args{"-connect"}, Args{"-call", "host"}, Args{"missing.qvz"},
+                             Args{"-listen", "extra"}, Args{"match.qvz", "match.qvz"}}) {
         EXPECT_EQ(parse(args), CommandLineRequest{}) << args.size();
     }
 }

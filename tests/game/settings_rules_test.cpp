@@ -26,7 +26,7 @@ TEST(SettingsRulesTest, NumbersAreDecimalAndLimitedAsTheTableSays) {
     const std::vector<std::tuple<const char*, int Settings::*, Reads>> cases = {
         {"net/port",
          &Settings::port,
-         {{nullptr, 8173}, {"9000", 9000}, {"80a", 8173}, {"0", 8173}, {"70000", 8173}}},
+         {{nullptr, 8173}, {"65535", 65535}, {"80a", 8173}, {"0", 8173}, {"65536", 8173}}},
         {"options/brdim", &Settings::boardSize, {{nullptr, 8}, {"10", 10}, {"9", 8}, {"-10", 8}}},
         {"options/tfigs", &Settings::figureSkin, {{"3", 0}, {"-2", 0}}},
         {"options/thelp", &Settings::helpSkin, {{"2", 0}, {"-5", 0}}},

@@ -45,5 +45,22 @@ TEST(StatisticsTest, ResultsLandInTheStoredBytesOfTheirBlockAndLevel) {
     EXPECT_EQ(all.Counter(0, 10, 0), 0u);
 }
 
+TEST(StatisticsTest, YourLevelIsTheHighestLevelWonMoreThanLost) {
+    using Results = std::vector<std::tuple<int, int, int>>;  // level, wins, losses
+    for (const auto& [results, expected] :
+         {std::pair{Results{}, 0}, std::pair{Results{{1, 1, 0}}, 1},
+          std::pair{Results{{2, 9, 0}, {6, 3, 3}}, 2}, std::pair{Results{{2, 9, 0}, {6, 4, 3}}, 6},
+          std::pair{Results{{9, 1, 0}, {3, 5, 0}}, 9}}) {
+        StatisticsTable table;
+        for (const auto& [level, wins, losses] : results) {
+            for (int i = 0; i < wins + losses; ++i) {
+                table.RecordResult(1, level, i < wins ? GameResult::Win : GameResult::Loss);
+            }
+        }
+        EXPECT_EQ(table.YourLevel(1), expected);
+        EXPECT_EQ(table.YourLevel(0), 0);
+    }
+}
+
 }  // namespace
 }  // namespace velmora
