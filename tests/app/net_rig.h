@@ -10,7 +10,9 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
+#include "../net/net_test_support.h"
 #include "audio_fake_backend.h"
 #include "engine/notation.h"
 #include "engine/rules.h"
@@ -41,37 +43,6 @@ inline auto NetPresets(const char* size = "8") {
     };
 }
 
-// How often a window's audio played the effect stored in the named file.
-inline int TimesPlayed(const testing_audio::RecordingAudioBackend& audio, const char* file) {
-    std::set<AudioHandle> samples;
-    AudioHandle next = 100;  // the fake numbers samples from 100 in load order
-    for (const testing_audio::AudioCall& call : audio.calls) {
-        if (call.op == "SampleLoad") {
-            if (call.path.ends_with(file)) {
-                samples.insert(next);
-            }
-            ++next;
-        }
-    }
-    int played = 0;
-    for (const testing_audio::AudioCall& call : audio.calls) {
-        played += call.op == "ChannelPlay" && samples.count(call.handle / 10) != 0 ? 1 : 0;
-    }
-    return played;
-}
-
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) {
-            return false;
-        }
-        WindowRig::Settle(2);
-    }
-    return true;
-}
-
 inline int FirstLegal(const GamePosition& p) {
     for (const int square : MoveOrder(p.boardSize)) {
         if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
@@ -84,13 +55,6 @@ inline int FirstLegal(const GamePosition& p) {
 inline std::string BoardOf(TReversiForm& form) {
     const GamePosition& p = form.Session().position;
     return BoardToText(p.board, p.boardSize);
-}
-
-// The field message a window answers a field request with.
-inline std::string FieldMessageOf(TReversiForm& form) {
-    std::string message = "D";
-    message += BoardOf(form);
-    return message;
 }
 
 // Makes a window listen on the loopback address, on a free port.
@@ -229,14 +193,8 @@ class NetRig {
     CallAnswer callAnswer = CallAnswer::Accept;
     // Done once while the call request is open (with LeaveOpen).
     std::function<void()> whileAsked;
-    // Done when a game-over box opens, with the window that shows it; the box then stays
-    // open until gameOverDoneWhen holds for that window (3 s at most).
-    std::function<void(TReversiForm*)> whileGameOverShown;
-    std::function<bool(TReversiForm*)> gameOverDoneWhen;
-    // When set, a message dialog with nothing to send stays open until this holds (5 s at
-    // most); heldUntilDone tells whether it did hold.
-    std::function<bool()> keepMessageDialogOpenUntil;
-    bool heldUntilDone = false;
+    // A dialog stays open while this holds for it (5 s at most), then is answered as usual.
+    std::function<bool(QDialog*)> holdWhile;
     // What the call request dialog showed: caller, colour and size texts.
     QStringList requestTexts;
     // Chat each window sends when its message dialog opens; empty: cancel.
@@ -252,9 +210,19 @@ class NetRig {
     WindowRig caller;
 
   private:
-    TSendDlg* heldDialog_ = nullptr;
-    QElapsedTimer held_;
-    std::map<QDialog*, QElapsedTimer> heldFinals_;
+    std::map<QDialog*, QElapsedTimer> heldSince_;
+
+    bool Held(QDialog* dialog) {
+        auto [since, first] = heldSince_.try_emplace(dialog);
+        if (first) {
+            since->second.start();
+        }
+        if (holdWhile(dialog) && since->second.elapsed() < 5000) {
+            return true;
+        }
+        heldSince_.erase(since);
+        return false;
+    }
 
     void Answer(WindowRig& rig, QDialog* dialog) {
         if (auto* request = qobject_cast<TCallReq*>(dialog)) {
@@ -272,29 +240,20 @@ class NetRig {
             }
             return;
         }
+        if (qobject_cast<TSendDlg*>(dialog) != nullptr && heldSince_.count(dialog) == 0) {
+            ++messageDialogsOpened;
+        }
+        if (holdWhile && Held(dialog)) {
+            return;
+        }
         if (auto* send = qobject_cast<TSendDlg*>(dialog)) {
-            if (send != heldDialog_) {
-                ++messageDialogsOpened;
-            }
-            auto* owner = qobject_cast<TReversiForm*>(send->parentWidget());
-            const auto it = chat.find(owner);
-            if (it != chat.end() && !it->second.isEmpty()) {
-                send->SetText(it->second);
-                it->second.clear();
-                send->accept();
-            } else if (keepMessageDialogOpenUntil) {
-                if (send != heldDialog_) {
-                    heldDialog_ = send;
-                    held_.start();
-                }
-                heldUntilDone = keepMessageDialogOpenUntil();
-                if (heldUntilDone || held_.elapsed() > 5000) {
-                    keepMessageDialogOpenUntil = nullptr;
-                    heldDialog_ = nullptr;
-                    send->reject();
-                }
-            } else {
+            const QString text =
+                std::exchange(chat[qobject_cast<TReversiForm*>(send->parentWidget())], {});
+            if (text.isEmpty()) {
                 send->reject();
+            } else {
+                send->SetText(text);
+                send->accept();
             }
             return;
         }
@@ -303,19 +262,6 @@ class NetRig {
         } else if (auto* system = qobject_cast<TIPConfForm*>(dialog)) {
             remoteSystems << system->HostNameText() << system->AddressText();
         } else if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
-            auto* owner = qobject_cast<TReversiForm*>(final->parentWidget());
-            if (whileGameOverShown && owner != nullptr &&
-                owner->StatusPanelText(0) == QString::fromUtf8(kGameOverText)) {
-                auto [held, first] = heldFinals_.try_emplace(dialog);
-                if (first) {
-                    held->second.start();
-                    whileGameOverShown(owner);
-                }
-                if (!gameOverDoneWhen(owner) && held->second.elapsed() < 3000) {
-                    return;
-                }
-                heldFinals_.erase(held);
-            }
             rig.finals.push_back(final->Message());
         }
         dialog->done(QDialog::Accepted);
