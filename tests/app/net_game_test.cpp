@@ -171,7 +171,7 @@ TEST(NetGameTest, RefusalByAnswerByCountdownAndByTheCallerLeaving) {
         }
         rig.Call(rig.caller, true, true);
         ASSERT_TRUE(PumpUntil([&] {
-            return !answerer.Net().CallRequestDialog()->Showing() &&
+            return !rig.requestTexts.isEmpty() && !answerer.Net().CallRequestDialog()->Showing() &&
                    (leaves || Has(rig.caller.Prompts().messages, kNetDeclinedText)) &&
                    answerer.Menu().netConnect->isEnabled();
         }));

@@ -75,6 +75,7 @@ TEST(ProtocolFramingTest, ReadsSplitAndJoinedIntoMessages) {
         {NetRole::Caller, {{0, partial + "M34"}}, "M34"},
         {NetRole::Caller, {{0, partial}, {0, "M34"}}, "M34"},
         {NetRole::Caller, {{0, "D"}, {0, "x"}, {0, "R"}}, "R"},
+        {NetRole::Caller, {{0, field.substr(0, 64) + "W"}}, ""},
     };
     for (const auto& c : cases) {
         auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
