@@ -1,8 +1,9 @@
 #pragma once
 
-// The audio rig: a backend that records every call, the settings record's audio fields and a
-// folder of the test's own.
+// The audio rig: a backend that records every call, the audio settings and a folder.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,7 +11,6 @@
 #include <map>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/audio_backend.h"
@@ -22,7 +22,6 @@ namespace velmora::testing_audio {
 
 struct AudioCall {
     std::string op;
-    AudioHandle handle = 0;
     std::string path;  // of the file loaded, or of the sample or stream a channel plays
     float volume = 0.0f;
 };
@@ -37,31 +36,26 @@ class RecordingAudioBackend final : public AudioBackend {
     std::vector<AudioCall> calls;
 
     bool Init() override { return Record("Init"), initSucceeds; }
-    void Free() override {
-        Record("Free");
-        samples_.clear();
-        streams_.clear();
-        playing_.clear();
-    }
+    void Free() override { Record("Free"), samples_.clear(), streams_.clear(), playing_.clear(); }
     AudioHandle SampleLoad(const std::string& path, int maxPlaybacks) override {
-        Record("SampleLoad", 0, path, static_cast<float>(maxPlaybacks));
+        Record("SampleLoad", path, static_cast<float>(maxPlaybacks));
         if (unplayable.count(path) != 0) {
             return 0;
         }
-        samples_.emplace(nextSample_, Sample{EffectSlots(maxPlaybacks), path});
+        samples_.emplace(nextSample_, std::pair(EffectSlots(maxPlaybacks), path));
         return nextSample_++;
     }
     AudioHandle SampleGetChannel(AudioHandle sample) override {
-        Record("SampleGetChannel", sample);
+        Record("SampleGetChannel");
         const auto found = samples_.find(sample);
         if (found == samples_.end()) {
             return 0;
         }
-        return sample * 10 + static_cast<AudioHandle>(found->second.playbacks.Pick(
+        return sample * 10 + static_cast<AudioHandle>(found->second.first.Pick(
                                  [&](int slot) { return IsPlaying(sample * 10 + slot); }));
     }
     AudioHandle StreamCreateFile(const std::string& path) override {
-        Record("StreamCreateFile", 0, path);
+        Record("StreamCreateFile", path);
         if (unplayable.count(path) != 0) {
             return 0;
         }
@@ -69,71 +63,57 @@ class RecordingAudioBackend final : public AudioBackend {
         return nextStream_++;
     }
     void StreamFree(AudioHandle stream) override {
-        Record("StreamFree", stream, PathOf(stream));
-        streams_.erase(stream);
-        playing_.erase(stream);
+        Record("StreamFree", PathOf(stream)), Finish(stream), streams_.erase(stream);
     }
     void ChannelSetVolume(AudioHandle channel, float volume) override {
-        Record("ChannelSetVolume", channel, "", volume);
+        Record("ChannelSetVolume", "", volume);
         volumes_[channel] = volume;
     }
     void ChannelPlay(AudioHandle channel) override {
-        const auto sample = samples_.find(channel / 10);
-        if (streams_.count(channel) != 0) {
-            playing_.insert(channel);
-        } else if (sample != samples_.end()) {
-            sample->second.playbacks.Started(static_cast<int>(channel % 10));
+        const auto sample = samples_.find(channel / 10);  // streams are numbered above samples
+        if (sample != samples_.end() || streams_.count(channel) != 0) {
             playing_.insert(channel);
         }
-        Record("ChannelPlay", channel,
-               sample != samples_.end() ? sample->second.path : PathOf(channel));
+        if (sample != samples_.end()) {
+            sample->second.first.Started(static_cast<int>(channel % 10));
+        }
+        Record("ChannelPlay", sample != samples_.end() ? sample->second.second : PathOf(channel));
     }
-    void ChannelStop(AudioHandle channel) override {
-        Record("ChannelStop", channel);
-        playing_.erase(channel);
-    }
+    void ChannelStop(AudioHandle channel) override { Record("ChannelStop"), Finish(channel); }
     bool ChannelIsActive(AudioHandle channel) override {
-        return Record("ChannelIsActive", channel), IsPlaying(channel);
+        return Record("ChannelIsActive"), IsPlaying(channel);
     }
 
     // The playback reaches its end.
     void Finish(AudioHandle channel) { playing_.erase(channel); }
     bool IsPlaying(AudioHandle channel) const { return playing_.count(channel) != 0; }
-    bool IsLoaded(AudioHandle stream) const { return streams_.count(stream) != 0; }
     float VolumeOf(AudioHandle channel) const {
-        const auto found = volumes_.find(channel);
-        return found == volumes_.end() ? -1.0f : found->second;
+        return volumes_.count(channel) != 0 ? volumes_.at(channel) : -1.0f;
     }
+    // Empty once the stream is freed.
     std::string PathOf(AudioHandle stream) const {
-        const auto found = streams_.find(stream);
-        return found == streams_.end() ? std::string() : found->second;
-    }
-    // Calls of `op`, only those whose path ends in `file` when one is given.
-    int Count(const std::string& op, const std::string& file = {}) const {
-        return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const AudioCall& c) {
-            return c.op == op && c.path.ends_with(file);
-        }));
+        return streams_.count(stream) != 0 ? streams_.at(stream) : std::string();
     }
     std::vector<std::string> PathsOf(const std::string& op) const {
         std::vector<std::string> paths;
         for (const AudioCall& call : calls) {
-            if (call.op == op) {
-                paths.push_back(call.path);
-            }
+            call.op == op ? paths.push_back(call.path) : void();
         }
         return paths;
     }
-
-  private:
-    struct Sample {
-        EffectSlots playbacks;
-        std::string path;
-    };
-    void Record(std::string op, AudioHandle handle = 0, std::string path = {}, float volume = 0) {
-        calls.push_back({std::move(op), handle, std::move(path), volume});
+    // Calls of `op`, only those whose path ends in `file` when one is given.
+    int Count(const std::string& op, const std::string& file = {}) const {
+        const auto paths = PathsOf(op);
+        return static_cast<int>(std::count_if(
+            paths.begin(), paths.end(), [&](const std::string& p) { return p.ends_with(file); }));
     }
 
-    std::map<AudioHandle, Sample> samples_;
+  private:
+    void Record(std::string op, std::string path = {}, float volume = 0) {
+        calls.push_back({std::move(op), std::move(path), volume});
+    }
+
+    std::map<AudioHandle, std::pair<EffectSlots, std::string>> samples_;  // slots, path
     std::map<AudioHandle, std::string> streams_;
     std::set<AudioHandle> playing_;
     std::map<AudioHandle, float> volumes_;
@@ -145,20 +125,13 @@ class RecordingAudioBackend final : public AudioBackend {
 class TempFolder {
   public:
     TempFolder() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         static int made = 0;
         path_ = std::filesystem::path(::testing::TempDir()) /
-                (std::string("velmora_audio_") + test->test_suite_name() + "_" + test->name() +
-                 "_" + std::to_string(++made));
+                ("velmora_audio_" + std::to_string(getpid()) + "_" + std::to_string(++made));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder() { std::filesystem::remove_all(path_); }
 
     std::string Path(const std::string& relative = {}) const {
         return relative.empty() ? path_.string() : (path_ / relative).string();
@@ -175,7 +148,6 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-// The settings record's audio fields with their start-up defaults.
 struct AudioSettingsValues {
     bool SoundOn = true;
     bool MusicOn = true;
@@ -190,10 +162,6 @@ struct AudioSettingsValues {
 template <typename Backend = RecordingAudioBackend>
 struct AudioRig {
     AudioRig() { settings.MusicFolder = folder.Path("music"); }
-    // The track loaded now, by file name; empty when none.
-    std::string Loaded() const {
-        return std::filesystem::path(backend.PathOf(audio.MusicStream())).filename().string();
-    }
 
     TempFolder folder;
     Backend backend;

@@ -6,7 +6,7 @@
 
 #include "app/audio_music_source.h"
 #include "audio_fake_backend.h"
-#include "game/prompter.h"
+#include "dialogs_test_support.h"
 
 namespace velmora {
 namespace {
@@ -20,21 +20,6 @@ class ScriptedChooser : public FolderChooser {
         starts.push_back(start);
         return answer;
     }
-};
-
-// Answers the one question it expects; anything else fails the test.
-class ScriptedPrompter : public Prompter {
-  public:
-    std::optional<bool> answer;
-    std::vector<std::string> questions;
-
-    bool AskYesNo(const std::string& text) override {
-        questions.push_back(text);
-        EXPECT_TRUE(answer.has_value()) << "unexpected question: " << text;
-        return answer.value_or(false);
-    }
-    void Inform(const std::string& text) override { ADD_FAILURE() << "unexpected: " << text; }
-    void ReportError(const std::string& text) override { ADD_FAILURE() << "unexpected: " << text; }
 };
 
 TEST(MusicSourceTest, TheWalkStartsOverOnlyWhenTheFolderReallyChanges) {
@@ -51,6 +36,7 @@ TEST(MusicSourceTest, TheWalkStartsOverOnlyWhenTheFolderReallyChanges) {
         {"cancel, then yes", "first", {}, true, "DATA/MUSIC/a.ogg"},
         {"cancel, then yes while the default is set", "DATA/MUSIC", {}, true, ""},
     };
+    EXPECT_EQ(DefaultMusicFolder("/opt/velmora/"), "/opt/velmora/DATA/MUSIC");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing_audio::AudioRig<> rig;
@@ -68,11 +54,11 @@ TEST(MusicSourceTest, TheWalkStartsOverOnlyWhenTheFolderReallyChanges) {
         ASSERT_NE(playing, 0u);
 
         ScriptedChooser chooser;
-        ScriptedPrompter prompter;
-        if (c.chosen) {
-            chooser.answer = rig.folder.Path(*c.chosen);
+        dialogs_test::ScriptedPrompter prompter;
+        chooser.answer = c.chosen ? std::optional(rig.folder.Path(*c.chosen)) : std::nullopt;
+        if (c.useDefault) {
+            prompter.Answer(*c.useDefault);
         }
-        prompter.answer = c.useDefault;
         const std::string defaultFolder = DefaultMusicFolder(rig.folder.Path());
         const bool changed = ChooseMusicSource(rig.audio, chooser, prompter, defaultFolder);
 
@@ -81,10 +67,11 @@ TEST(MusicSourceTest, TheWalkStartsOverOnlyWhenTheFolderReallyChanges) {
                   c.chosen ? std::vector<std::string>{}
                            : std::vector<std::string>{"Новая папка с музыкой не выбрана.\r"
                                                       "Установить папку музыки по умолчанию?"});
+        EXPECT_TRUE(prompter.messages.empty());
         EXPECT_EQ(changed, *c.expected != '\0');
         if (changed) {
             EXPECT_EQ(rig.audio.MusicStream(), 0u);
-            EXPECT_FALSE(rig.backend.IsLoaded(playing));
+            EXPECT_EQ(rig.backend.PathOf(playing), "") << "the old track is freed";
             rig.audio.MusicTimerTick();
             EXPECT_EQ(rig.backend.PathOf(rig.audio.MusicStream()), rig.folder.Path(c.expected));
         } else {
@@ -94,11 +81,6 @@ TEST(MusicSourceTest, TheWalkStartsOverOnlyWhenTheFolderReallyChanges) {
             EXPECT_EQ(rig.audio.MusicStream(), playing);
         }
     }
-}
-
-TEST(MusicSourceTest, TheDefaultFolderIsDataMusicInTheProgramFolder) {
-    EXPECT_EQ(DefaultMusicFolder("/opt/velmora"), "/opt/velmora/DATA/MUSIC");
-    EXPECT_EQ(DefaultMusicFolder("/opt/velmora/"), "/opt/velmora/DATA/MUSIC");
 }
 
 }  // namespace
