@@ -20,7 +20,7 @@ using net_test::NetRig;
 using net_test::PumpUntil;
 using window_test::WindowRig;
 
-// The caption: the window's own, or while connected the program's title and the peer.
+// The window's own caption, or while connected the program's title and the peer.
 QString Title(const QString& peer = {}) {
     return peer.isEmpty() ? QStringLiteral("Вельморные Реверси 4.02")
                           : QStringLiteral("Velmora Reversi 4.00 + ") + peer;
@@ -28,17 +28,6 @@ QString Title(const QString& peer = {}) {
 
 bool Has(const std::vector<std::string>& messages, const char* text) {
     return std::find(messages.begin(), messages.end(), text) != messages.end();
-}
-
-// The menu commands a network game locks, and those it opens.
-void ExpectNetworkMenus(TReversiForm& form) {
-    const MainMenu& menu = form.Menu();
-    for (const QAction* locked :
-         {menu.hint, menu.save, menu.load, menu.netConnect, menu.undoMove}) {
-        EXPECT_FALSE(locked->isEnabled()) << locked->text().toStdString();
-    }
-    EXPECT_TRUE(menu.netDisconnect->isEnabled());
-    EXPECT_TRUE(menu.netSendMessage->isEnabled());
 }
 
 // No call and no game: the window is back to its own, and an answerer listens again.
@@ -57,83 +46,87 @@ void ExpectIdle(WindowRig& side, bool listening) {
     }
 }
 
-TEST(NetGameTest, CallAcceptAndPlayWholeGamesOnBothSizesWithBothColours) {
+// Both sizes and both colours; one whole game, on the larger board.
+TEST(NetGameTest, CallAcceptAndPlayOnBothSizesWithBothColours) {
     for (const bool size8 : {true, false}) {
-        for (const bool white : {true, false}) {
-            SCOPED_TRACE(testing::Message() << (size8 ? "8x8 " : "10x10 ")
-                                            << (white ? "caller White" : "caller Black"));
-            NetRig rig("8");
-            TReversiForm& answerer = *rig.answerer.form;
-            TReversiForm& caller = *rig.caller.form;
-            ASSERT_TRUE(rig.Connect(white, size8));
+        const bool white = size8;
+        SCOPED_TRACE(size8 ? "8x8, caller White" : "10x10, caller Black");
+        NetRig rig("8");
+        TReversiForm& answerer = *rig.answerer.form;
+        TReversiForm& caller = *rig.caller.form;
+        ASSERT_TRUE(rig.Connect(white, size8));
 
-            // The request named the caller, the answerer's side and the board.
-            const int answererSide = white ? Black : White;
-            EXPECT_EQ(
-                rig.requestTexts,
-                (QStringList{"\"" + QString::fromStdString(LocalComputerName()) + "\"",
-                             "\"" + QString::fromStdString(SideName(answererSide)) + "\"",
-                             size8 ? QStringLiteral("\"8 x 8\"") : QStringLiteral("\"10 x 10\"")}));
-            EXPECT_EQ(caller.windowTitle(), Title(QStringLiteral("127.0.0.1")));
-            EXPECT_EQ(answerer.windowTitle(), Title(QString::fromStdString(LocalComputerName())));
-            EXPECT_EQ(caller.Session().settings.computerSide, white ? White : Black);
-            EXPECT_EQ(answerer.Session().settings.computerSide, answererSide);
-            const int size = size8 ? 8 : 10;
-            for (TReversiForm* form : {&answerer, &caller}) {
-                EXPECT_EQ(form->Session().position.boardSize, size);
-                EXPECT_EQ(form->Board()->width(), size == 8 ? 8 * 61 + 44 : 10 * 49 + 44);
-                EXPECT_FALSE(form->Session().settings.versusComputer);
-                ExpectNetworkMenus(*form);
+        // The request named the caller, the answerer's side and the board.
+        const int answererSide = white ? Black : White;
+        EXPECT_EQ(
+            rig.requestTexts,
+            (QStringList{"\"" + QString::fromStdString(LocalComputerName()) + "\"",
+                         "\"" + QString::fromStdString(SideName(answererSide)) + "\"",
+                         size8 ? QStringLiteral("\"8 x 8\"") : QStringLiteral("\"10 x 10\"")}));
+        EXPECT_EQ(caller.windowTitle(), Title(QStringLiteral("127.0.0.1")));
+        EXPECT_EQ(answerer.windowTitle(), Title(QString::fromStdString(LocalComputerName())));
+        EXPECT_EQ(caller.Session().settings.computerSide, white ? White : Black);
+        EXPECT_EQ(answerer.Session().settings.computerSide, answererSide);
+        const int size = size8 ? 8 : 10;
+        for (TReversiForm* form : {&answerer, &caller}) {
+            EXPECT_EQ(form->Session().position.boardSize, size);
+            EXPECT_EQ(form->Board()->width(), size == 8 ? 8 * 61 + 44 : 10 * 49 + 44);
+            EXPECT_FALSE(form->Session().settings.versusComputer);
+            const MainMenu& menu = form->Menu();  // what a network game locks and opens
+            for (const QAction* locked :
+                 {menu.hint, menu.save, menu.load, menu.netConnect, menu.undoMove}) {
+                EXPECT_FALSE(locked->isEnabled()) << locked->text().toStdString();
             }
-            EXPECT_TRUE(rig.BoardsAgree());
-
-            // While either side's game-over box is open, the other side's field request is
-            // answered with the final board.
-            int answeredUnderBox = 0;
-            std::map<QDialog*, std::size_t> asked;
-            rig.holdWhile = [&](QDialog* dialog) {
-                auto* shown = qobject_cast<TReversiForm*>(dialog->parentWidget());
-                if (qobject_cast<TFinalDlg*>(dialog) == nullptr || shown == nullptr ||
-                    shown->StatusPanelText(0) != QString::fromUtf8(kGameOverText)) {
-                    return false;
-                }
-                if (asked.try_emplace(dialog, rig.remoteFields.size()).second) {
-                    for (const char c : std::string("fvodrum")) {
-                        (shown == &answerer ? caller : answerer).Net().KeyTyped(c);
-                    }
-                }
-                const bool answered = rig.remoteFields.size() > asked[dialog] &&
-                                      rig.remoteFields.back() == "D" + BoardOf(*shown);
-                answeredUnderBox += answered ? 1 : 0;
-                return !answered;
-            };
-
-            // A whole game, on each size once; a click out of turn does nothing.
-            const bool whole = size8 == white;
-            int moves = 0;
-            while (rig.Mover() != nullptr && moves < (whole ? 120 : 2)) {
-                TReversiForm* waiting = rig.Mover() == &answerer ? &caller : &answerer;
-                const int before = waiting->Session().record.Count();
-                net_test::ClickSquare(*waiting, net_test::FirstLegal(waiting->Session().position));
-                ASSERT_EQ(waiting->Session().record.Count(), before);
-                ASSERT_TRUE(rig.PlayOneMove()) << "move " << moves;
-                ASSERT_TRUE(rig.BoardsAgree()) << "move " << moves;
-                ++moves;
-            }
-            if (!whole) {
-                continue;
-            }
-            ASSERT_TRUE(PumpUntil([&] {
-                return answerer.Session().position.gameOver && caller.Session().position.gameOver;
-            }));
-            EXPECT_TRUE(rig.BoardsAgree());
-            EXPECT_GE(moves, size == 8 ? 40 : 60);
-            EXPECT_EQ(answerer.StatusPanelText(0), QString::fromUtf8(kGameOverText));
-            EXPECT_EQ(caller.StatusPanelText(0), QString::fromUtf8(kGameOverText));
-            ASSERT_TRUE(PumpUntil([&] { return answeredUnderBox == 2; }));
-            EXPECT_TRUE(rig.answerer.Prompts().messages.empty());
-            EXPECT_TRUE(rig.caller.Prompts().messages.empty());
+            EXPECT_TRUE(menu.netDisconnect->isEnabled() && menu.netSendMessage->isEnabled());
         }
+        EXPECT_TRUE(rig.BoardsAgree());
+
+        // While either side's game-over box is open, the other side's field request is
+        // answered with the final board.
+        int answeredUnderBox = 0;
+        std::map<QDialog*, std::size_t> asked;
+        rig.holdWhile = [&](QDialog* dialog) {
+            auto* shown = qobject_cast<TReversiForm*>(dialog->parentWidget());
+            if (qobject_cast<TFinalDlg*>(dialog) == nullptr || shown == nullptr ||
+                shown->StatusPanelText(0) != QString::fromUtf8(kGameOverText)) {
+                return false;
+            }
+            if (asked.try_emplace(dialog, rig.remoteFields.size()).second) {
+                for (const char c : std::string("fvodrum")) {
+                    (shown == &answerer ? caller : answerer).Net().KeyTyped(c);
+                }
+            }
+            const bool answered = rig.remoteFields.size() > asked[dialog] &&
+                                  rig.remoteFields.back() == "D" + BoardOf(*shown);
+            answeredUnderBox += answered ? 1 : 0;
+            return !answered;
+        };
+
+        // A click out of turn does nothing.
+        const bool whole = !size8;
+        int moves = 0;
+        while (rig.Mover() != nullptr && moves < (whole ? 120 : 2)) {
+            TReversiForm* waiting = rig.Mover() == &answerer ? &caller : &answerer;
+            const int before = waiting->Session().record.Count();
+            net_test::ClickSquare(*waiting, net_test::FirstLegal(waiting->Session().position));
+            ASSERT_EQ(waiting->Session().record.Count(), before);
+            ASSERT_TRUE(rig.PlayOneMove()) << "move " << moves;
+            ASSERT_TRUE(rig.BoardsAgree()) << "move " << moves;
+            ++moves;
+        }
+        if (!whole) {
+            continue;
+        }
+        ASSERT_TRUE(PumpUntil([&] {
+            return answerer.Session().position.gameOver && caller.Session().position.gameOver;
+        }));
+        EXPECT_TRUE(rig.BoardsAgree());
+        EXPECT_GE(moves, 60);
+        EXPECT_EQ(answerer.StatusPanelText(0), QString::fromUtf8(kGameOverText));
+        EXPECT_EQ(caller.StatusPanelText(0), QString::fromUtf8(kGameOverText));
+        ASSERT_TRUE(PumpUntil([&] { return answeredUnderBox == 2; }));
+        EXPECT_TRUE(rig.answerer.Prompts().messages.empty());
+        EXPECT_TRUE(rig.caller.Prompts().messages.empty());
     }
 }
 
@@ -182,8 +175,16 @@ TEST(NetGameTest, RefusalByAnswerByCountdownAndByTheCallerLeaving) {
         ExpectIdle(rig.answerer, true);
         ExpectIdle(rig.caller, false);
         EXPECT_EQ(declinedWhileOpen, answer == CallAnswer::LeaveOpen);
-        // Another call now goes through.
+        // Another call now goes through; closing the program then tells only the peer.
         ASSERT_TRUE(rig.Connect());
+        ASSERT_TRUE(rig.PlayOneMove());
+        rig.caller.Prompts().messages.clear();
+        answerer.close();
+        ASSERT_TRUE(PumpUntil([&] { return !rig.caller.Prompts().messages.empty(); }));
+        EXPECT_EQ(rig.caller.Prompts().messages, std::vector<std::string>{kNetBrokenOffText});
+        EXPECT_TRUE(rig.answerer.Prompts().messages.empty());
+        EXPECT_FALSE(caller.Session().flags.networkGame);
+        EXPECT_EQ(caller.Session().record.Count(), 0);
     }
 }
 
@@ -229,8 +230,7 @@ TEST(NetGameTest, ChatKeyCodesABusyAnswererNewGameAndDisconnect) {
     QTest::keyClicks(&caller, QStringLiteral("fvodrum"));
     QTest::keyClicks(&caller, QStringLiteral("hplenkatorix"));
     EXPECT_EQ(rig.caller.Prompts().messages,
-              (std::vector<std::string>{"Это не сетевая игра. Функция заблокирована.",
-                                        "Это не сетевая игра. Функция заблокирована."}));
+              std::vector<std::string>(2, "Это не сетевая игра. Функция заблокирована."));
     rig.caller.Prompts().messages.clear();
 
     // The caller writes while the answerer is still being asked.
@@ -281,8 +281,7 @@ TEST(NetGameTest, ChatKeyCodesABusyAnswererNewGameAndDisconnect) {
         ASSERT_TRUE(PumpUntil([&] { return !third.Prompts().messages.empty(); }));
         EXPECT_EQ(third.Prompts().messages, std::vector<std::string>{"СЕТЬ: Оппонент занят."});
         ASSERT_TRUE(PumpUntil([&] { return answerer.Net().TurnedAwayCount() == 0; }));
-        EXPECT_FALSE(third.form->Net().NetConnected());
-        EXPECT_FALSE(third.form->Session().flags.networkGame);
+        ExpectIdle(third, false);
     }
     ASSERT_TRUE(rig.PlayOneMove());
     EXPECT_EQ(answerer.Session().record.Count(), 3);
@@ -321,42 +320,21 @@ TEST(NetGameTest, ChatKeyCodesABusyAnswererNewGameAndDisconnect) {
     EXPECT_EQ(rig.callerAudio->Count("ChannelPlay", "/connect.ogg"), 1);
 }
 
-TEST(NetGameTest, ClosingTheProgramDuringAGameTellsOnlyThePeer) {
-    NetRig rig;
-    ASSERT_TRUE(rig.Connect(false, true));
-    ASSERT_TRUE(rig.PlayOneMove());
-    rig.answerer.form->close();
-    ASSERT_TRUE(PumpUntil([&] { return !rig.caller.Prompts().messages.empty(); }));
-    EXPECT_EQ(rig.caller.Prompts().messages, std::vector<std::string>{kNetBrokenOffText});
-    EXPECT_TRUE(rig.answerer.Prompts().messages.empty());
-    EXPECT_FALSE(rig.caller.form->Session().flags.networkGame);
-    EXPECT_EQ(rig.caller.form->Session().record.Count(), 0);
-}
-
 TEST(NetGameTest, CommandLineListensAndPrefillsTheCall) {
-    // Two free ports: one to listen on, one where nobody answers.
-    QTcpServer probes[2];
-    int ports[2];
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(probes[i].listen(QHostAddress::LocalHost, 0));
-        ports[i] = probes[i].serverPort();
+    QTcpServer probes[2];  // two free ports: one to listen on, one where nobody answers
+    for (QTcpServer& probe : probes) {
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     }
+    const int port = probes[0].serverPort(), deadPort = probes[1].serverPort();
     probes[0].close();
     probes[1].close();
-    const auto presets = [](int port) {
-        return [port](QSettings& store) {
-            net_test::NetPresets()(store);
-            store.setValue("net/port", QString::number(port));
-            store.sync();
-        };
-    };
-    WindowRig listener({"-LISTEN"}, presets(ports[0]));
+    WindowRig listener({"-LISTEN"}, net_test::NetPresets("8", port));
     EXPECT_TRUE(listener.form->Net().Listening());
-    EXPECT_EQ(listener.form->Net().ListeningPort(), ports[0]);
+    EXPECT_EQ(listener.form->Net().ListeningPort(), port);
     EXPECT_TRUE(listener.form->Menu().netListen->isChecked());
 
-    // Calling an address where nobody answers: the dialog comes pre-filled, then the error.
-    WindowRig caller({"-connect", "127.0.0.1"}, presets(ports[1]));
+    // Calling where nobody answers: the dialog comes pre-filled, then the error.
+    WindowRig caller({"-connect", "127.0.0.1"}, net_test::NetPresets("8", deadPort));
     EXPECT_TRUE(caller.form->Net().AutoCallPending());
     QString shownAddress;
     caller.onDialog = [&](QDialog* dialog) {

@@ -7,8 +7,6 @@
 
 #include <QElapsedTimer>
 #include <QTest>
-#include <optional>
-#include <set>
 #include <string>
 #include <utility>
 
@@ -30,8 +28,12 @@ namespace velmora::net_test {
 using window_test::ClickSquare;
 using window_test::WindowRig;
 
-inline auto NetPresets(const char* size = "8") {
-    return [size](QSettings& store) {
+// Port 0: the stored default.
+inline auto NetPresets(const char* size = "8", int port = 0) {
+    return [size, port](QSettings& store) {
+        if (port != 0) {
+            store.setValue("net/port", QString::number(port));
+        }
         store.setValue("options/brdim", size);
         store.setValue("options/anief", "no");
         store.setValue("options/gamet", "computer");
@@ -92,13 +94,10 @@ class SilentHost {
         WindowRig::Settle(50);
     }
     ~SilentHost() {
-        for (const int fd : fillers_) {
+        for (const int fd : {fillers_[0], fillers_[1], listener_}) {
             close(fd);
         }
-        close(listener_);
     }
-    SilentHost(const SilentHost&) = delete;
-    SilentHost& operator=(const SilentHost&) = delete;
 
     int port = 0;
 
@@ -128,7 +127,6 @@ class NetRig {
         answerer.form->Net().CallRequestDialog()->SetTickInterval(60000);
     }
 
-    // Also scripts a further window (a third caller).
     void Script(WindowRig& rig) {
         rig.onDialog = [this, &rig](QDialog* dialog) { Answer(rig, dialog); };
     }
@@ -175,10 +173,8 @@ class NetRig {
             mover == answerer.form.get() ? caller.form.get() : answerer.form.get();
         const int count = mover->Session().record.Count();
         ClickSquare(*mover, FirstLegal(mover->Session().position));
-        if (mover->Session().record.Count() != count + 1) {
-            return false;
-        }
-        return PumpUntil([&] { return other->Session().record.Count() == count + 1; });
+        return mover->Session().record.Count() == count + 1 &&
+               PumpUntil([&] { return other->Session().record.Count() == count + 1; });
     }
 
     bool BoardsAgree() {
