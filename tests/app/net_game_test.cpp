@@ -267,7 +267,6 @@ TEST(NetGameTest, ChatKeyCodesABusyAnswererNewGameAndDisconnect) {
     QTest::keyClicks(&caller, QStringLiteral("fvodXrum"));
     ASSERT_TRUE(PumpUntil([&] { return rig.remoteFields.size() == 1; }));
     EXPECT_EQ(rig.remoteFields[0], "D" + BoardOf(answerer));
-    EXPECT_EQ(rig.remoteFields[0].size(), 65u);
     QTest::keyClicks(&answerer, QStringLiteral("hplenkatorix"));
     ASSERT_TRUE(PumpUntil([&] { return rig.remoteSystems.size() == 2; }));
     EXPECT_EQ(rig.remoteSystems[1], QStringLiteral("127.0.0.1"));
@@ -309,8 +308,7 @@ TEST(NetGameTest, ChatKeyCodesABusyAnswererNewGameAndDisconnect) {
         EXPECT_TRUE(session.settings.versusComputer) << "the player's own opponent is back";
         EXPECT_EQ(session.settings.computerSide, Black);
         EXPECT_EQ(session.position.boardSize, 8) << "the network game's size stays";
-        EXPECT_TRUE(side->form->Menu().hint->isEnabled());
-        EXPECT_TRUE(side->form->Menu().load->isEnabled());
+        EXPECT_TRUE(side->form->Menu().hint->isEnabled() && side->form->Menu().load->isEnabled());
         ExpectIdle(*side, side == &rig.answerer);
     }
     EXPECT_EQ(rig.answererAudio->Count("ChannelPlay", "/disconnect.ogg"), 1);

@@ -42,7 +42,6 @@ struct HostileRig {
         return caller;
     }
     GameSession& Session() { return window.form->Session(); }
-    // The move digits of the first legal square for the side to move.
     QByteArray LegalMove() {
         const GamePosition& p = Session().position;
         const int square = net_test::FirstLegal(p);
@@ -73,7 +72,6 @@ struct HostileRig {
         EXPECT_EQ(Session().record.Count(), moves);
         EXPECT_TRUE(Session().flags.networkGame);
     }
-    // The field message the peer has received, once it is whole.
     QByteArray FieldReceived() {
         EXPECT_TRUE(PumpUntil([&] { return peer->Received().size() >= 65; }));
         return peer->Received();
@@ -236,8 +234,7 @@ TEST(NetHostilePeerTest, FloodsAndFiftyConnectionsAtOnceLeaveTheGameAlone) {
     EXPECT_TRUE(rig.window.Prompts().messages.empty());
     EXPECT_TRUE(rig.window.form->Net().NetConnected());
 
-    // Still the peer's game.
-    rig.WindowMoves();
+    rig.WindowMoves();  // still the peer's game
     ASSERT_TRUE(rig.PeerMoves());
     // The real peer leaving is the one that counts.
     rig.peer->socket.disconnectFromHost();

@@ -28,7 +28,6 @@ namespace velmora::net_test {
 using window_test::ClickSquare;
 using window_test::WindowRig;
 
-// Port 0: the stored default.
 inline auto NetPresets(const char* size = "8", int port = 0) {
     return [size, port](QSettings& store) {
         if (port != 0) {
@@ -59,7 +58,7 @@ inline std::string BoardOf(TReversiForm& form) {
     return BoardToText(p.board, p.boardSize);
 }
 
-// Makes a window listen on the loopback address, on a free port.
+// Listens on 127.0.0.1, on a free port.
 inline int ListenOnLoopback(TReversiForm& form) {
     NetConnection& net = form.Net();
     net.SetListenAddress(QHostAddress::LocalHost);
@@ -106,7 +105,6 @@ class SilentHost {
     int fillers_[2] = {-1, -1};
 };
 
-// How the call request dialog is answered.
 enum class CallAnswer { Accept, Refuse, LeaveOpen };
 
 // Windows in one process over 127.0.0.1 with every dialog answered by script: the call dialog
@@ -131,7 +129,6 @@ class NetRig {
         rig.onDialog = [this, &rig](QDialog* dialog) { Answer(rig, dialog); };
     }
 
-    // The caller's Call command with the address and choices filled in.
     void Call(WindowRig& from, bool white, bool size8) {
         NetConnection& net = from.form->Net();
         net.SetPort(answerer.form->Net().ListeningPort(), "");
@@ -151,7 +148,6 @@ class NetRig {
         });
     }
 
-    // The window whose player is to move in the network game.
     TReversiForm* Mover() {
         for (TReversiForm* form : {answerer.form.get(), caller.form.get()}) {
             const GameSession& s = form->Session();
@@ -191,8 +187,7 @@ class NetRig {
     std::function<void()> whileAsked;
     // A dialog stays open while this holds for it (5 s at most), then is answered as usual.
     std::function<bool(QDialog*)> holdWhile;
-    // What the call request dialog showed: caller, colour and size texts.
-    QStringList requestTexts;
+    QStringList requestTexts;  // caller, colour and size, as the request showed them
     // Chat each window sends when its message dialog opens; empty: cancel.
     std::map<TReversiForm*, QString> chat;
     std::vector<std::string> remoteFields;
