@@ -35,10 +35,6 @@ bool RoleAccepts(NetRole role, char letter) {
     return letters.find(letter) != std::string_view::npos;
 }
 
-bool NeedsNetworkGame(char letter) {
-    return letter == 'M' || letter == 'R';
-}
-
 int NetMoveSquare(int boardSize, int column, int row) {
     if (!IsValidBoardSize(boardSize) || column < 0 || column >= boardSize || row < 0 ||
         row >= boardSize) {

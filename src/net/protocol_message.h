@@ -67,9 +67,6 @@ enum class NetRole { Caller, Answerer };
 
 // The letters a role acts on; a message starting with any other byte is ignored.
 bool RoleAccepts(NetRole role, char letter);
-// Moves and restarts change the game, so they are acted on only while a network game runs
-// (a peer could otherwise start or play a game nobody accepted).
-bool NeedsNetworkGame(char letter);
 
 // The playing square that a column and a row name on a board, or NoMove.
 int NetMoveSquare(int boardSize, int column, int row);

@@ -1,22 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/audio_music_source.h"
-#include "app/audio_system.h"
 #include "audio_fake_backend.h"
-#include "audio_test_support.h"
-#include "game/prompter.h"
+#include "dialogs_test_support.h"
 
 namespace velmora {
 namespace {
-
-using testing_audio::AudioSettingsValues;
-using testing_audio::RecordingAudioBackend;
-using testing_audio::TempFolder;
 
 class ScriptedChooser : public FolderChooser {
   public:
@@ -29,116 +22,65 @@ class ScriptedChooser : public FolderChooser {
     }
 };
 
-class ScriptedPrompter : public Prompter {
-  public:
-    std::deque<bool> answers;
-    std::vector<std::string> questions;
-
-    bool AskYesNo(const std::string& text) override {
-        questions.push_back(text);
-        EXPECT_FALSE(answers.empty()) << "unexpected question: " << text;
-        if (answers.empty()) {
-            return false;
-        }
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void Inform(const std::string& text) override { ADD_FAILURE() << "unexpected: " << text; }
-    void ReportError(const std::string& text) override { ADD_FAILURE() << "unexpected: " << text; }
-};
-
-// A track of folder "first" is playing, the walk open in the middle of that folder.
-class MusicSourceTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder.Touch("first/a.ogg");
-        folder.Touch("first/b.ogg");
-        folder.Touch("second/z.ogg");
-        folder.Touch("DATA/MUSIC/default.ogg");
-        settings.MusicFolder = folder.Path("first");
-        audio.InitAudio(folder.Path());
-        audio.MusicTimerTick();
-        backend.Finish(audio.MusicStream());
-        audio.MusicTimerTick();
-        playing = audio.MusicStream();
-        ASSERT_EQ(backend.PathOf(playing), folder.Path("first/b.ogg"));
-    }
-
-    bool Choose() { return ChooseMusicSource(audio, chooser, prompter, DefaultFolder()); }
-    std::string DefaultFolder() const { return DefaultMusicFolder(folder.Path()); }
-
-    // The current track carries on and no other is started.
-    void ExpectTrackKept() {
-        EXPECT_EQ(audio.MusicStream(), playing);
-        EXPECT_TRUE(backend.IsPlaying(playing));
-        EXPECT_EQ(backend.Count("StreamFree"), 1);  // only the first track, which ended
-        audio.MusicTimerTick();
-        EXPECT_EQ(audio.MusicStream(), playing);
-    }
-
-    // The track is gone and the next tick starts at the top of `expected`.
-    void ExpectWalkRestartedIn(const std::string& expected, const std::string& firstTrack) {
-        EXPECT_EQ(audio.MusicStream(), 0u);
-        EXPECT_FALSE(backend.IsLoaded(playing));
-        audio.MusicTimerTick();
-        EXPECT_EQ(backend.PathOf(audio.MusicStream()),
-                  (std::filesystem::path(expected) / firstTrack).string());
-    }
-
-    TempFolder folder;
-    RecordingAudioBackend backend;
-    AudioSettingsValues settings;
-    AudioSystem audio{backend, settings.Bind()};
-    ScriptedChooser chooser;
-    ScriptedPrompter prompter;
-    AudioHandle playing = 0;
-};
-
-TEST_F(MusicSourceTest, ANewFolderStartsTheWalkAtItsTop) {
-    chooser.answer = folder.Path("second");
-    EXPECT_TRUE(Choose());
-    EXPECT_EQ(chooser.starts, std::vector<std::string>{folder.Path("first")});
-    EXPECT_TRUE(prompter.questions.empty());
-    EXPECT_EQ(settings.MusicFolder, folder.Path("second"));
-    ExpectWalkRestartedIn(folder.Path("second"), "z.ogg");
-}
-
-TEST_F(MusicSourceTest, ChoosingTheSameFolderLeavesTheTrackPlaying) {
-    chooser.answer = folder.Path("first");
-    EXPECT_FALSE(Choose());
-    EXPECT_EQ(settings.MusicFolder, folder.Path("first"));
-    ExpectTrackKept();
-}
-
-TEST_F(MusicSourceTest, CancelAndNoChangesNothing) {
-    prompter.answers = {false};
-    EXPECT_FALSE(Choose());
-    ASSERT_EQ(prompter.questions.size(), 1u);
-    EXPECT_EQ(prompter.questions[0],
-              "Новая папка с музыкой не выбрана.\rУстановить папку музыки по умолчанию?");
-    EXPECT_EQ(settings.MusicFolder, folder.Path("first"));
-    ExpectTrackKept();
-}
-
-TEST_F(MusicSourceTest, CancelAndYesTakesTheDefaultFolder) {
-    prompter.answers = {true};
-    EXPECT_TRUE(Choose());
-    EXPECT_EQ(settings.MusicFolder, folder.Path("DATA/MUSIC"));
-    ExpectWalkRestartedIn(folder.Path("DATA/MUSIC"), "default.ogg");
-}
-
-TEST_F(MusicSourceTest, CancelAndYesWhileTheDefaultIsSetLeavesTheTrackPlaying) {
-    settings.MusicFolder = DefaultFolder();
-    prompter.answers = {true};
-    EXPECT_FALSE(Choose());
-    EXPECT_EQ(chooser.starts, std::vector<std::string>{DefaultFolder()});
-    ExpectTrackKept();
-}
-
-TEST(DefaultMusicFolderTest, IsDataMusicInTheProgramFolder) {
-    EXPECT_EQ(DefaultMusicFolder("/opt/velmora"), "/opt/velmora/DATA/MUSIC");
+TEST(MusicSourceTest, TheWalkStartsOverOnlyWhenTheFolderReallyChanges) {
+    const struct {
+        const char* name;
+        const char* current;                // relative to the program folder
+        std::optional<const char*> chosen;  // nothing: the dialog is cancelled
+        std::optional<bool> useDefault;     // the answer to the question, when it is asked
+        const char* expected;               // "": the track carries on
+    } cases[] = {
+        {"a new folder", "first", "second", {}, "second/z.ogg"},
+        {"the same folder", "first", "first", {}, ""},
+        {"cancel, then no", "first", {}, false, ""},
+        {"cancel, then yes", "first", {}, true, "DATA/MUSIC/a.ogg"},
+        {"cancel, then yes while the default is set", "DATA/MUSIC", {}, true, ""},
+    };
     EXPECT_EQ(DefaultMusicFolder("/opt/velmora/"), "/opt/velmora/DATA/MUSIC");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_audio::AudioRig<> rig;
+        for (const char* track : {"first/a.ogg", "first/b.ogg", "second/z.ogg", "DATA/MUSIC/a.ogg",
+                                  "DATA/MUSIC/default.ogg"}) {
+            rig.folder.Touch(track);
+        }
+        // A track plays, the walk open in the middle of the folder.
+        rig.settings.MusicFolder = rig.folder.Path(c.current);
+        rig.audio.InitAudio(rig.folder.Path());
+        rig.audio.MusicTimerTick();
+        rig.backend.Finish(rig.audio.MusicStream());
+        rig.audio.MusicTimerTick();
+        const AudioHandle playing = rig.audio.MusicStream();
+        ASSERT_NE(playing, 0u);
+
+        ScriptedChooser chooser;
+        dialogs_test::ScriptedPrompter prompter;
+        chooser.answer = c.chosen ? std::optional(rig.folder.Path(*c.chosen)) : std::nullopt;
+        if (c.useDefault) {
+            prompter.Answer(*c.useDefault);
+        }
+        const std::string defaultFolder = DefaultMusicFolder(rig.folder.Path());
+        const bool changed = ChooseMusicSource(rig.audio, chooser, prompter, defaultFolder);
+
+        EXPECT_EQ(chooser.starts, std::vector<std::string>{rig.folder.Path(c.current)});
+        EXPECT_EQ(prompter.questions,
+                  c.chosen ? std::vector<std::string>{}
+                           : std::vector<std::string>{"Новая папка с музыкой не выбрана.\r"
+                                                      "Установить папку музыки по умолчанию?"});
+        EXPECT_TRUE(prompter.messages.empty());
+        EXPECT_EQ(changed, *c.expected != '\0');
+        if (changed) {
+            EXPECT_EQ(rig.audio.MusicStream(), 0u);
+            EXPECT_EQ(rig.backend.PathOf(playing), "") << "the old track is freed";
+            rig.audio.MusicTimerTick();
+            EXPECT_EQ(rig.backend.PathOf(rig.audio.MusicStream()), rig.folder.Path(c.expected));
+        } else {
+            EXPECT_EQ(rig.settings.MusicFolder, rig.folder.Path(c.current));
+            EXPECT_TRUE(rig.backend.IsPlaying(playing));
+            rig.audio.MusicTimerTick();
+            EXPECT_EQ(rig.audio.MusicStream(), playing);
+        }
+    }
 }
 
 }  // namespace

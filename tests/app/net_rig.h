@@ -7,10 +7,10 @@
 
 #include <QElapsedTimer>
 #include <QTest>
-#include <optional>
-#include <set>
 #include <string>
+#include <utility>
 
+#include "../net/net_test_support.h"
 #include "audio_fake_backend.h"
 #include "engine/notation.h"
 #include "engine/rules.h"
@@ -28,8 +28,11 @@ namespace velmora::net_test {
 using window_test::ClickSquare;
 using window_test::WindowRig;
 
-inline auto NetPresets(const char* size = "8") {
-    return [size](QSettings& store) {
+inline auto NetPresets(const char* size = "8", int port = 0) {
+    return [size, port](QSettings& store) {
+        if (port != 0) {
+            store.setValue("net/port", QString::number(port));
+        }
         store.setValue("options/brdim", size);
         store.setValue("options/anief", "no");
         store.setValue("options/gamet", "computer");
@@ -39,37 +42,6 @@ inline auto NetPresets(const char* size = "8") {
         store.setValue("net/listn", "no");
         store.sync();
     };
-}
-
-// How often a window's audio played the effect stored in the named file.
-inline int TimesPlayed(const testing_audio::RecordingAudioBackend& audio, const char* file) {
-    std::set<AudioHandle> samples;
-    AudioHandle next = 100;  // the fake numbers samples from 100 in load order
-    for (const testing_audio::AudioCall& call : audio.calls) {
-        if (call.op == "SampleLoad") {
-            if (call.path.ends_with(file)) {
-                samples.insert(next);
-            }
-            ++next;
-        }
-    }
-    int played = 0;
-    for (const testing_audio::AudioCall& call : audio.calls) {
-        played += call.op == "ChannelPlay" && samples.count(call.handle / 10) != 0 ? 1 : 0;
-    }
-    return played;
-}
-
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) {
-            return false;
-        }
-        WindowRig::Settle(2);
-    }
-    return true;
 }
 
 inline int FirstLegal(const GamePosition& p) {
@@ -86,14 +58,7 @@ inline std::string BoardOf(TReversiForm& form) {
     return BoardToText(p.board, p.boardSize);
 }
 
-// The field message a window answers a field request with.
-inline std::string FieldMessageOf(TReversiForm& form) {
-    std::string message = "D";
-    message += BoardOf(form);
-    return message;
-}
-
-// Makes a window listen on the loopback address, on a free port.
+// Listens on 127.0.0.1, on a free port.
 inline int ListenOnLoopback(TReversiForm& form) {
     NetConnection& net = form.Net();
     net.SetListenAddress(QHostAddress::LocalHost);
@@ -128,13 +93,10 @@ class SilentHost {
         WindowRig::Settle(50);
     }
     ~SilentHost() {
-        for (const int fd : fillers_) {
+        for (const int fd : {fillers_[0], fillers_[1], listener_}) {
             close(fd);
         }
-        close(listener_);
     }
-    SilentHost(const SilentHost&) = delete;
-    SilentHost& operator=(const SilentHost&) = delete;
 
     int port = 0;
 
@@ -143,7 +105,6 @@ class SilentHost {
     int fillers_[2] = {-1, -1};
 };
 
-// How the call request dialog is answered.
 enum class CallAnswer { Accept, Refuse, LeaveOpen };
 
 // Windows in one process over 127.0.0.1 with every dialog answered by script: the call dialog
@@ -164,12 +125,10 @@ class NetRig {
         answerer.form->Net().CallRequestDialog()->SetTickInterval(60000);
     }
 
-    // Also scripts a further window (a third caller).
     void Script(WindowRig& rig) {
         rig.onDialog = [this, &rig](QDialog* dialog) { Answer(rig, dialog); };
     }
 
-    // The caller's Call command with the address and choices filled in.
     void Call(WindowRig& from, bool white, bool size8) {
         NetConnection& net = from.form->Net();
         net.SetPort(answerer.form->Net().ListeningPort(), "");
@@ -189,7 +148,6 @@ class NetRig {
         });
     }
 
-    // The window whose player is to move in the network game.
     TReversiForm* Mover() {
         for (TReversiForm* form : {answerer.form.get(), caller.form.get()}) {
             const GameSession& s = form->Session();
@@ -211,10 +169,8 @@ class NetRig {
             mover == answerer.form.get() ? caller.form.get() : answerer.form.get();
         const int count = mover->Session().record.Count();
         ClickSquare(*mover, FirstLegal(mover->Session().position));
-        if (mover->Session().record.Count() != count + 1) {
-            return false;
-        }
-        return PumpUntil([&] { return other->Session().record.Count() == count + 1; });
+        return mover->Session().record.Count() == count + 1 &&
+               PumpUntil([&] { return other->Session().record.Count() == count + 1; });
     }
 
     bool BoardsAgree() {
@@ -229,16 +185,9 @@ class NetRig {
     CallAnswer callAnswer = CallAnswer::Accept;
     // Done once while the call request is open (with LeaveOpen).
     std::function<void()> whileAsked;
-    // Done when a game-over box opens, with the window that shows it; the box then stays
-    // open until gameOverDoneWhen holds for that window (3 s at most).
-    std::function<void(TReversiForm*)> whileGameOverShown;
-    std::function<bool(TReversiForm*)> gameOverDoneWhen;
-    // When set, a message dialog with nothing to send stays open until this holds (5 s at
-    // most); heldUntilDone tells whether it did hold.
-    std::function<bool()> keepMessageDialogOpenUntil;
-    bool heldUntilDone = false;
-    // What the call request dialog showed: caller, colour and size texts.
-    QStringList requestTexts;
+    // A dialog stays open while this holds for it (5 s at most), then is answered as usual.
+    std::function<bool(QDialog*)> holdWhile;
+    QStringList requestTexts;  // caller, colour and size, as the request showed them
     // Chat each window sends when its message dialog opens; empty: cancel.
     std::map<TReversiForm*, QString> chat;
     std::vector<std::string> remoteFields;
@@ -252,9 +201,19 @@ class NetRig {
     WindowRig caller;
 
   private:
-    TSendDlg* heldDialog_ = nullptr;
-    QElapsedTimer held_;
-    std::map<QDialog*, QElapsedTimer> heldFinals_;
+    std::map<QDialog*, QElapsedTimer> heldSince_;
+
+    bool Held(QDialog* dialog) {
+        auto [since, first] = heldSince_.try_emplace(dialog);
+        if (first) {
+            since->second.start();
+        }
+        if (holdWhile(dialog) && since->second.elapsed() < 5000) {
+            return true;
+        }
+        heldSince_.erase(since);
+        return false;
+    }
 
     void Answer(WindowRig& rig, QDialog* dialog) {
         if (auto* request = qobject_cast<TCallReq*>(dialog)) {
@@ -272,29 +231,20 @@ class NetRig {
             }
             return;
         }
+        if (qobject_cast<TSendDlg*>(dialog) != nullptr && heldSince_.count(dialog) == 0) {
+            ++messageDialogsOpened;
+        }
+        if (holdWhile && Held(dialog)) {
+            return;
+        }
         if (auto* send = qobject_cast<TSendDlg*>(dialog)) {
-            if (send != heldDialog_) {
-                ++messageDialogsOpened;
-            }
-            auto* owner = qobject_cast<TReversiForm*>(send->parentWidget());
-            const auto it = chat.find(owner);
-            if (it != chat.end() && !it->second.isEmpty()) {
-                send->SetText(it->second);
-                it->second.clear();
-                send->accept();
-            } else if (keepMessageDialogOpenUntil) {
-                if (send != heldDialog_) {
-                    heldDialog_ = send;
-                    held_.start();
-                }
-                heldUntilDone = keepMessageDialogOpenUntil();
-                if (heldUntilDone || held_.elapsed() > 5000) {
-                    keepMessageDialogOpenUntil = nullptr;
-                    heldDialog_ = nullptr;
-                    send->reject();
-                }
-            } else {
+            const QString text =
+                std::exchange(chat[qobject_cast<TReversiForm*>(send->parentWidget())], {});
+            if (text.isEmpty()) {
                 send->reject();
+            } else {
+                send->SetText(text);
+                send->accept();
             }
             return;
         }
@@ -303,19 +253,6 @@ class NetRig {
         } else if (auto* system = qobject_cast<TIPConfForm*>(dialog)) {
             remoteSystems << system->HostNameText() << system->AddressText();
         } else if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
-            auto* owner = qobject_cast<TReversiForm*>(final->parentWidget());
-            if (whileGameOverShown && owner != nullptr &&
-                owner->StatusPanelText(0) == QString::fromUtf8(kGameOverText)) {
-                auto [held, first] = heldFinals_.try_emplace(dialog);
-                if (first) {
-                    held->second.start();
-                    whileGameOverShown(owner);
-                }
-                if (!gameOverDoneWhen(owner) && held->second.elapsed() < 3000) {
-                    return;
-                }
-                heldFinals_.erase(held);
-            }
             rig.finals.push_back(final->Message());
         }
         dialog->done(QDialog::Accepted);

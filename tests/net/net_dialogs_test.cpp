@@ -26,7 +26,6 @@ namespace velmora {
 namespace {
 
 using net_test::EnsureApplication;
-using net_test::Pump;
 using net_test::PumpUntil;
 
 void Type(QWidget* widget, const QString& text) {
@@ -59,35 +58,33 @@ TEST(NetDialogsTest, CallRequestCountsDownAndRefusesByItself) {
     EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"8 x 8\""));
 
     dialog.SetTickInterval(1000000);  // the test ticks by hand
-    int result = -1;
     QTimer::singleShot(0, &dialog, [&] {
         EXPECT_TRUE(dialog.Showing());
-        EXPECT_EQ(dialog.RefuseButtonText(), QStringLiteral("Нет=30"));
-        for (int i = 0; i < 9; ++i) {
-            dialog.Tick();
+        // Ten ticks a second; still open just before thirty seconds.
+        const std::pair<int, const char*> steps[] = {
+            {0, "Нет=30"}, {9, "Нет=30"}, {10, "Нет=29"}, {100, "Нет=20"}, {299, "Нет=1"}};
+        int ticked = 0;
+        for (const auto& [ticks, text] : steps) {
+            for (; ticked < ticks; ++ticked) {
+                dialog.Tick();
+            }
+            EXPECT_EQ(dialog.RefuseButtonText(), QString::fromUtf8(text)) << ticks;
+            EXPECT_TRUE(dialog.isVisible());
         }
-        EXPECT_EQ(dialog.RefuseButtonText(), QStringLiteral("Нет=30"));
-        dialog.Tick();
-        EXPECT_EQ(dialog.RefuseButtonText(), QStringLiteral("Нет=29"));
-        for (int i = 10; i < 100; ++i) {
-            dialog.Tick();
-        }
-        EXPECT_EQ(dialog.RefuseButtonText(), QStringLiteral("Нет=20")) << "after ten seconds";
-        for (int i = 100; i < 299; ++i) {
-            dialog.Tick();
-        }
-        EXPECT_TRUE(dialog.isVisible()) << "still open just before thirty seconds";
         dialog.Tick();
     });
-    result = dialog.exec();
-    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_FALSE(dialog.Showing());
-    EXPECT_EQ(dialog.CountdownPosition(), TCallReq::kTicks);
+    EXPECT_EQ(dialog.CountdownPosition(), 300);
 
     // Shown again, it starts from the beginning; its own timer drives it.
     dialog.SetTickInterval(1);
-    QTimer::singleShot(0, &dialog, [&] { EXPECT_LT(dialog.CountdownPosition(), 300); });
-    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_LT(dialog.CountdownPosition(), 10);
+        EXPECT_TRUE(PumpUntil([&] { return dialog.CountdownPosition() >= 10; }));
+        dialog.reject();
+    });
+    dialog.exec();
 }
 
 TEST(NetDialogsTest, SendDialogLaysOutKeepsHistoryAndBoundsItsArchive) {
@@ -190,18 +187,17 @@ TEST(NetDialogsTest, ProgressBoxBlinksItsWordAndCopesWithoutItsPicture) {
     box.Start(100, 120);
     EXPECT_TRUE(box.Running());
     EXPECT_EQ(box.pos(), QPoint(100, 120));
+    const auto step = [&box](int steps) {
+        for (int i = 0; i < steps; ++i) {
+            box.Step();
+        }
+    };
     EXPECT_TRUE(box.TextShown());
-    for (int i = 0; i < 12; ++i) {
-        box.Step();
-    }
+    step(12);
     EXPECT_FALSE(box.TextShown());
-    for (int i = 12; i < 24; ++i) {
-        box.Step();
-    }
+    step(12);
     EXPECT_TRUE(box.TextShown());
-    for (int i = 24; i < 241; ++i) {
-        box.Step();
-    }
+    step(217);
     EXPECT_EQ(box.Frame(), 0) << "the counter starts again after 240";
     EXPECT_FALSE(box.grab().isNull());
     ASSERT_TRUE(PumpUntil([&] { return box.Frame() > 0; }));
@@ -211,37 +207,27 @@ TEST(NetDialogsTest, ProgressBoxBlinksItsWordAndCopesWithoutItsPicture) {
     EXPECT_EQ(ProgressBox(ProgressBox::Kind::Pack, &window).Text(), QStringLiteral("Загрузка..."));
 }
 
-NetKeyCodes::Action TypeAll(NetKeyCodes& codes, std::string_view text) {
-    NetKeyCodes::Action last = NetKeyCodes::Action::None;
-    for (const char c : text) {
-        const NetKeyCodes::Action action = codes.Type(c);
-        if (action != NetKeyCodes::Action::None) {
-            last = action;
+// A slip keeps what was matched so far; a selector switches words and starts over; case
+// matters.
+TEST(NetKeyCodesTest, SelectorsTailsAndForgivingSlips) {
+    const struct {
+        const char* typed;
+        const char* actions;  // F: field request, P: peer address
+    } cases[] = {
+        {"fvodrumhplenkatorix", "FP"}, {"hplenkQ9atorix", "P"}, {"fvodXrum", "F"},
+        {"hplenfvodrum", "F"},         {"fVODRUMvodrum", "F"},  {"hplenhplenkatorix", "P"},
+    };
+    for (const auto& c : cases) {
+        NetKeyCodes codes;
+        std::string actions;
+        for (const char* typed = c.typed; *typed != '\0'; ++typed) {
+            const NetKeyCodes::Action action = codes.Type(*typed);
+            actions += action == NetKeyCodes::Action::FieldRequest  ? "F"
+                       : action == NetKeyCodes::Action::PeerAddress ? "P"
+                                                                    : "";
         }
+        EXPECT_EQ(actions, c.actions) << c.typed;
     }
-    return last;
-}
-
-TEST(NetKeyCodesTest, SelectorsTailsAndForgivingMismatches) {
-    NetKeyCodes codes;
-    EXPECT_NE(NetKeyCodes::kFieldRequestSelector, NetKeyCodes::kPeerAddressSelector);
-    EXPECT_EQ(TypeAll(codes, "fvodrum"), NetKeyCodes::Action::FieldRequest);
-    EXPECT_EQ(TypeAll(codes, "hplenkatorix"), NetKeyCodes::Action::PeerAddress);
-    EXPECT_EQ(codes.Mode(), 1);
-    // A wrong character in the middle keeps what was matched so far.
-    EXPECT_EQ(TypeAll(codes, "hplenk"), NetKeyCodes::Action::None);
-    EXPECT_EQ(codes.Position(), 5);
-    EXPECT_EQ(TypeAll(codes, "Q9"), NetKeyCodes::Action::None);
-    EXPECT_EQ(codes.Position(), 5);
-    EXPECT_EQ(TypeAll(codes, "atorix"), NetKeyCodes::Action::PeerAddress);
-    // The other selector switches words and starts from the beginning; case matters.
-    EXPECT_EQ(TypeAll(codes, "plenf"), NetKeyCodes::Action::None);
-    EXPECT_EQ(codes.Mode(), 0);
-    EXPECT_EQ(codes.Position(), 0);
-    EXPECT_EQ(TypeAll(codes, "VODRUM"), NetKeyCodes::Action::None);
-    EXPECT_EQ(TypeAll(codes, "vodru"), NetKeyCodes::Action::None);
-    EXPECT_EQ(TypeAll(codes, "m"), NetKeyCodes::Action::FieldRequest);
-    EXPECT_EQ(codes.Position(), 0);
 }
 
 TEST(NetPortTest, ServiceNamesAndNumbers) {

@@ -53,6 +53,11 @@ class RawPeer {
         socket.write(bytes);
         socket.flush();
     }
+    // Writes and lets the other end take the bytes as a read of their own.
+    void Send(const QByteArray& bytes) {
+        Write(bytes);
+        Pump(5);
+    }
     // Everything received so far, gathered while pumping.
     QByteArray Received() {
         received += socket.readAll();

@@ -23,14 +23,12 @@ using net_test::Pump;
 using net_test::PumpUntil;
 using net_test::RawPeer;
 
-// Records what the transport reports; takes the first connection as the peer (at once, or
-// when it asks for a game) and turns the others away, as the connection logic does.
+// Records what the transport reports; takes the first connection as the peer at once and
+// turns the others away, as the connection logic does.
 struct RecordingEvents : NetTransportEvents {
     NetTransport* transport = nullptr;
     std::vector<NetMessage> messages;
     int clientConnected = 0, clientErrors = 0, clientGone = 0, peerGone = 0, accepted = 0;
-    int callRequests = 0;
-    bool takeAtConnect = true;
     int depth = 0, deepest = 0;
     // Called inside PeerMessage, for handlers that wait in a nested loop.
     std::function<void(const NetMessage&)> onMessage;
@@ -40,19 +38,10 @@ struct RecordingEvents : NetTransportEvents {
     void ClientGone() override { ++clientGone; }
     void ServerClientConnected(NetConnectionId id) override {
         ++accepted;
-        if (transport->HasPeer()) {
-            transport->TurnAway(id);
-        } else if (takeAtConnect) {
-            transport->TakeAsPeer(id);
-        }
+        ServerCallRequest(id);
     }
     void ServerCallRequest(NetConnectionId id) override {
-        ++callRequests;
-        if (transport->HasPeer()) {
-            transport->TurnAway(id);
-        } else {
-            transport->TakeAsPeer(id);
-        }
+        transport->HasPeer() ? transport->TurnAway(id) : transport->TakeAsPeer(id);
     }
     void ServerPeerGone() override { ++peerGone; }
     void PeerMessage(const NetMessage& message) override {
