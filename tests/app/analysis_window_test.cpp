@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QListWidget>
 #include <QPointer>
 #include <QProgressBar>
-#include <QTest>
-#include <chrono>
 #include <filesystem>
 
 #include "app/analysis_graph.h"
 #include "engine/fast_search.h"
 #include "engine/match_file.h"
 #include "engine/rules.h"
-#include "game/game_texts.h"
 #include "window_rig.h"
 
 namespace velmora {
@@ -56,9 +52,8 @@ QString SaveGame(const QString& folder, int size, int moveLimit) {
 }
 
 bool WaitFor(const std::function<bool()>& condition, int seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
+    for (int waited = 0; !condition(); waited += 20) {
+        if (waited > seconds * 1000) {
             return false;
         }
         WindowRig::Settle(20);
@@ -119,7 +114,10 @@ TEST(AnalysisWindowTest, UnfinishedGameAsksFirstAndClosingStopsTheWork) {
     rig.Prompts().answers = {false};
     rig.form->Menu().analysis->trigger();
     ASSERT_EQ(rig.Prompts().questions.size(), 1u);
-    EXPECT_EQ(rig.Prompts().questions[0], kAnalysisQuestion);
+    EXPECT_EQ(rig.Prompts().questions[0],
+              "Похоже, что Вы решили проанализировать незаконченную партию.\r"
+              "Игра станет тренировочной (статистика не будет записана)!\r"
+              "Вы действительно хотите посмотреть анализ?");
     EXPECT_EQ(rig.form->findChild<AnalysisWindow*>(), nullptr);
     EXPECT_FALSE(rig.form->Session().flags.trainingGame);
 

@@ -1,42 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 #include "app/help_window.h"
 #include "app/match_folder.h"
 #include "app/qt_translation.h"
 #include "app/velmora_application.h"
-#include "engine/rules.h"
 #include "window_rig.h"
 
 namespace velmora {
 namespace {
 
+using window_test::Profile;
 using window_test::WindowRig;
-
-void Presets(QSettings& store, const char* opponent, const char* level = "1") {
-    store.setValue("options/brdim", "8");
-    store.setValue("options/anief", "no");
-    store.setValue("options/gamet", opponent);
-    store.setValue("options/level", level);
-    store.setValue("options/showtips", "no");
-    store.setValue("net/listn", "no");
-    store.sync();
-}
-
-QStringList ButtonTexts(const QWidget& dialog) {
-    QStringList texts;
-    for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        texts << button->text();
-    }
-    return texts;
-}
 
 TEST(WindowShellTest, QtStandardDialogsSpeakRussian) {
     dialogs_test::EnsureApplication();
@@ -46,7 +24,10 @@ TEST(WindowShellTest, QtStandardDialogsSpeakRussian) {
     save.setOption(QFileDialog::DontUseNativeDialog);
     save.setAcceptMode(QFileDialog::AcceptSave);
     save.show();
-    const QStringList buttons = ButtonTexts(save);
+    QStringList buttons;
+    for (const QPushButton* button : save.findChildren<QPushButton*>()) {
+        buttons << button->text();
+    }
     EXPECT_TRUE(buttons.contains(QStringLiteral("&Сохранить"))) << buttons.join('|').toStdString();
     EXPECT_TRUE(buttons.contains(QStringLiteral("Отмена"))) << buttons.join('|').toStdString();
     QStringList labels;
@@ -75,44 +56,20 @@ TEST(WindowShellTest, CaptionsAreTheirTextsAlone) {
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
     QCoreApplication::setApplicationName(before);
 
-    WindowRig rig({}, [](QSettings& store) { Presets(store, "human"); });
+    WindowRig rig({}, Profile("8", "human"));
     EXPECT_EQ(rig.form->windowTitle(), QStringLiteral("Вельморные Реверси 4.02"));
-}
-
-TEST(WindowShellTest, ShortDroppedFilesAreReportedAndChangeNothing) {
-    QTemporaryDir folder;
-    WindowRig rig({}, [](QSettings& store) { Presets(store, "human"); });
-    TReversiForm& form = *rig.form;
-    WindowRig::Settle();
-    window_test::ClickSquare(form, 53);
-    const GamePosition before = form.Session().position;
-    for (const QByteArray& bytes : {QByteArray(), QByteArray("2ZV")}) {
-        const QString path = folder.filePath(QStringLiteral("short%1.qvz").arg(bytes.size()));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        rig.Prompts().messages.clear();
-        form.DropFile(path);
-        ASSERT_EQ(rig.Prompts().messages.size(), 1u) << bytes.size() << " bytes";
-        EXPECT_NE(rig.Prompts().messages[0].find(QFileInfo(path).fileName().toStdString()),
-                  std::string::npos);
-        EXPECT_EQ(form.Session().position.board, before.board);
-        EXPECT_EQ(form.Session().record.Count(), 1);
-    }
 }
 
 TEST(WindowShellTest, HelpShowsInOwnWindowWhenTheDesktopCannotOpenIt) {
     QStringList opened;
-    WindowRig rig(
-        {}, [](QSettings& store) { Presets(store, "human"); }, nullptr, QString(),
-        [&opened](ReversiFormOptions& options) {
-            options.openDocument = [&opened](const QString& path,
-                                             const std::function<void()>& failed) {
-                opened << path;
-                failed();
-            };
-        });
+    WindowRig rig({}, Profile("8", "human"), nullptr, QString(),
+                  [&opened](ReversiFormOptions& options) {
+                      options.openDocument = [&opened](const QString& path,
+                                                       const std::function<void()>& failed) {
+                          opened << path;
+                          failed();
+                      };
+                  });
     rig.form->Menu().help->trigger();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/docs/readme_rus.txt")));
@@ -139,11 +96,10 @@ struct RefusingCursorPort : CursorPort {
 
 TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo) {
     std::vector<QPoint> asked;
-    WindowRig rig(
-        {}, [](QSettings& store) { Presets(store, "human"); }, nullptr, QString(),
-        [&asked](ReversiFormOptions& options) {
-            options.cursorPort = std::make_unique<RefusingCursorPort>(&asked);
-        });
+    WindowRig rig({}, Profile("8", "human"), nullptr, QString(),
+                  [&asked](ReversiFormOptions& options) {
+                      options.cursorPort = std::make_unique<RefusingCursorPort>(&asked);
+                  });
     TReversiForm& form = *rig.form;
     WindowRig::Settle();
 
@@ -157,14 +113,7 @@ TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo)
     EXPECT_EQ(form.Session().record.Entry(0).square, hintedSquare);
 
     // The arrow keys: from the hinted square to a legal one, then Enter plays there.
-    const GamePosition& position = form.Session().position;
-    int target = NoMove;
-    for (const int square : MoveOrder(8)) {
-        if (target == NoMove && IsLegal(position.board, 8, square, position.sideToMove,
-                                        Opponent(position.sideToMove))) {
-            target = square;
-        }
-    }
+    const int target = window_test::FirstLegal(form.Session().position);
     ASSERT_NE(target, NoMove);
     const int col = ColumnOf(8, target);
     const int row = RowOf(8, target);
@@ -182,25 +131,6 @@ TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo)
     QTest::keyClick(&form, Qt::Key_Return);
     ASSERT_EQ(form.Session().record.Count(), 2);
     EXPECT_EQ(form.Session().record.Entry(1).square, target);
-}
-
-TEST(WindowShellTest, HourglassCoversTheWholeWindowWhileTheComputerThinks) {
-    WindowRig rig({}, [](QSettings& store) { Presets(store, "computer", "9"); });
-    TReversiForm& form = *rig.form;
-    WindowRig::Settle();
-    bool hourglass = false;
-    QTimer watch;
-    watch.setInterval(0);
-    QObject::connect(&watch, &QTimer::timeout, [&hourglass] {
-        const QCursor* cursor = QGuiApplication::overrideCursor();
-        hourglass = hourglass || (cursor != nullptr && cursor->shape() == Qt::WaitCursor);
-    });
-    watch.start();
-    window_test::ClickSquare(form, 53);
-    watch.stop();
-    EXPECT_EQ(form.Session().record.Count(), 2) << "the computer answered";
-    EXPECT_TRUE(hourglass);
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(WindowShellTest, MatchFolderStartsAtDocumentsAndFollowsTheLastMatch) {
