@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "app/analysis_graph.h"
-#include "engine/fast_search.h"
 #include "engine/match_file.h"
 #include "engine/rules.h"
 #include "window_rig.h"
@@ -18,33 +17,19 @@ namespace {
 
 using window_test::WindowRig;
 
-void Presets(QSettings& store) {
-    store.setValue("options/showtips", "no");
-    store.setValue("net/listn", "no");
-    store.sync();
-}
-
-// A level-1 game of the given size against itself, stopped after at most moveLimit moves,
+// A first-legal-move game of the given size, stopped after at most moveLimit moves,
 // saved as a match against the computer.
 QString SaveGame(const QString& folder, int size, int moveLimit) {
     OBoardTracker record(size);
-    GamePosition position;
-    position.Reset(size);
-    while (record.Count() < moveLimit) {
-        const ScanResult scan = ScanBoard(position.board, size);
-        if (scan.GameOver()) {
-            break;
+    GamePosition p;
+    p.Reset(size);
+    while (record.Count() < moveLimit && !ScanBoard(p.board, size).GameOver()) {
+        const int side = p.sideToMove;
+        if (const int move = window_test::FirstLegal(p); move != NoMove) {
+            record.AddMove(p, move, side, Opponent(side));
+            MakeMove(p.board, size, move, side, Opponent(side));
         }
-        const int side = position.sideToMove;
-        if (!scan.CanMove(side)) {
-            position.sideToMove = Opponent(side);
-            continue;
-        }
-        const int move = size == 10 ? FastSearchOn<10>(position.board, side, {1}, nullptr).move
-                                    : FastSearchOn<8>(position.board, side, {1}, nullptr).move;
-        record.AddMove(position, move, side, Opponent(side));
-        MakeMove(position.board, size, move, side, Opponent(side));
-        position.sideToMove = Opponent(side);
+        p.sideToMove = Opponent(side);
     }
     const QString path = folder + "/game.qvz";
     EXPECT_TRUE(WriteMatch(record, MatchSettings{}, path.toStdString(), nullptr));
@@ -52,13 +37,7 @@ QString SaveGame(const QString& folder, int size, int moveLimit) {
 }
 
 bool WaitFor(const std::function<bool()>& condition, int seconds) {
-    for (int waited = 0; !condition(); waited += 20) {
-        if (waited > seconds * 1000) {
-            return false;
-        }
-        WindowRig::Settle(20);
-    }
-    return true;
+    return QTest::qWaitFor(condition, seconds * 1000);
 }
 
 int ThreadCount() {
@@ -69,7 +48,7 @@ int ThreadCount() {
 // A finished game asks nothing; the graph comes; a click on a point and on a row of the list
 // show those positions, as the moves list would.
 TEST(AnalysisWindowTest, FinishedGameGraphAndListJumpTheReview) {
-    WindowRig rig({}, Presets);
+    WindowRig rig({}, window_test::Profile("8", "human"));
     ASSERT_TRUE(rig.form->OpenMatchFile(SaveGame(rig.ConfigFolder(), 8, 1000)));
     OBoardTracker& record = rig.form->Session().record;
     const int count = record.Count();
@@ -89,7 +68,7 @@ TEST(AnalysisWindowTest, FinishedGameGraphAndListJumpTheReview) {
     EXPECT_EQ(rig.form->Session().position.board, record.Entry(20).snapshot);
     EXPECT_EQ(window->Graph()->Current(), 20);
 
-    // A level-1 game has faults; each row goes to the position before its move.
+    // A first-legal game has faults; each row goes to the position before its move.
     QListWidget* list = window->FaultList();
     ASSERT_GT(list->count(), 0);
     QListWidgetItem* row = list->item(list->count() - 1);
@@ -107,7 +86,7 @@ TEST(AnalysisWindowTest, FinishedGameGraphAndListJumpTheReview) {
 // training game and analyses; closing the window mid-analysis leaves no thread behind, and
 // another match opened mid-analysis is analysed instead.
 TEST(AnalysisWindowTest, UnfinishedGameAsksFirstAndClosingStopsTheWork) {
-    WindowRig rig({}, Presets);
+    WindowRig rig({}, window_test::Profile("8", "human"));
     ASSERT_TRUE(rig.form->OpenMatchFile(SaveGame(rig.ConfigFolder(), 10, 40)));
     ASSERT_FALSE(rig.form->Session().flags.trainingGame);
 

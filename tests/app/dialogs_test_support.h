@@ -96,14 +96,10 @@ inline void OnNextModal(std::function<void(QWidget*)> action) {
 
 // The two windows' centres, frames included, lie within a pixel of each other.
 inline ::testing::AssertionResult CentredOn(const QWidget* dialog, const QWidget* mainWindow) {
-    const QPoint a = dialog->frameGeometry().center();
-    const QPoint b = mainWindow->frameGeometry().center();
-    if (std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "dialog centre (" << a.x() << ", " << a.y() << "), main window centre (" << b.x()
-           << ", " << b.y() << ")";
+    const QPoint d = dialog->frameGeometry().center() - mainWindow->frameGeometry().center();
+    return std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1
+               ? ::testing::AssertionSuccess()
+               : ::testing::AssertionFailure() << "centres apart by " << d.x() << ", " << d.y();
 }
 
 // A shown stand-in for the main window, with a settings store of its own so that the

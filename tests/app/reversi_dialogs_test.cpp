@@ -122,7 +122,7 @@ TEST_F(ReversiDialogsTest, LevelChangeAsksOnlyAfterTheFirstMove) {
 }
 
 // Escape changes nothing; OK on a new size restarts and lays the window out around its centre.
-TEST_F(ReversiDialogsTest, CancelChangesNothingAndANewSizeRestartsAroundTheCentre) {
+TEST_F(ReversiDialogsTest, CancelChangesNothingANewSizeOrSideRestarts) {
     HumanMoves();
     const Settings before = Current();
     const QPoint centre = Form().frameGeometry().center();
@@ -147,17 +147,14 @@ TEST_F(ReversiDialogsTest, CancelChangesNothingAndANewSizeRestartsAroundTheCentr
     EXPECT_LE(std::abs(Form().frameGeometry().center().x() - centre.x()), 1);
     EXPECT_LE(std::abs(Form().frameGeometry().center().y() - centre.y()), 1);
     EXPECT_EQ(Form().StatusPanelText(2), QStringLiteral("Ход 0/0"));
-}
 
-TEST_F(ReversiDialogsTest, PlayingBlackRestartsAndTheComputerOpens) {
-    HumanMoves();
+    // Playing Black restarts and the computer opens.
     RunSettings([](TSideDlg& d) { Click(d, "BlackRadio"); });
     WindowRig::Settle(50);
     EXPECT_EQ(Form().Session().record.Count(), 1);
     EXPECT_EQ(Form().StatusPanelText(0), QStringLiteral("Зелёные ходят"));
     // The list navigates exactly when the two buttons do, and they do after the fixed move.
-    EXPECT_TRUE(Form().UndoRedoEnabled());
-    EXPECT_TRUE(Form().MovesList()->Navigable());
+    EXPECT_TRUE(Form().UndoRedoEnabled() && Form().MovesList()->Navigable());
 }
 
 // The network game borrows the opponent; the window's writer at exit stores the player's own.

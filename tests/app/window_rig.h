@@ -20,9 +20,8 @@ namespace velmora::window_test {
 using dialogs_test::EnsureApplication;
 using RecordingPrompter = dialogs_test::ScriptedPrompter;
 
-// The real main window, headless and silent, with a settings store of its own, the files
-// of the source tree, scripted questions (unexpected ones answered No) and file dialogs, and
-// every modal dialog closed as soon as it shows (the messages of the game-over dialogs are kept).
+// The real main window, headless and silent, with its own settings store, scripted questions
+// and file dialogs; each modal dialog is closed as it shows (game-over messages are kept).
 class WindowRig {
   public:
     // configFolder: where the settings live; empty for a temporary folder of the rig's own.
@@ -48,9 +47,8 @@ class WindowRig {
         options.prompter = std::move(prompter);
         options.fileDialogs.chooseOpenPath = [this](QWidget*) { return openPath; };
         options.fileDialogs.chooseSavePath = [this](QWidget*) { return savePath; };
-        if (adjust) {
+        if (adjust)
             adjust(options);
-        }
         form = std::make_unique<TReversiForm>(std::move(options));
 
         closer_.setInterval(2);
@@ -82,14 +80,7 @@ class WindowRig {
     QString IniPath() const { return configPath_ + QStringLiteral("/Velmora/Reversi.ini"); }
 
     // Lets queued work (the first turn, deferred commands) run.
-    static void Settle(int ms = 20) {
-        QTimer timer;
-        timer.setSingleShot(true);
-        QEventLoop loop;
-        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        timer.start(ms);
-        loop.exec();
-    }
+    static void Settle(int ms = 20) { QTest::qWait(ms); }
 
     std::unique_ptr<TReversiForm> form;
     QString openPath;
@@ -159,8 +150,7 @@ inline void PlayToTheEnd(TReversiForm& form, int moveLimit = 1000) {
 
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 }  // namespace velmora::window_test
