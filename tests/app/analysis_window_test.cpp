@@ -45,8 +45,6 @@ int ThreadCount() {
     return static_cast<int>(std::distance(tasks, std::filesystem::directory_iterator()));
 }
 
-// A finished game asks nothing; the graph comes; a click on a point and on a row of the list
-// show those positions, as the moves list would.
 TEST(AnalysisWindowTest, FinishedGameGraphAndListJumpTheReview) {
     WindowRig rig({}, window_test::Profile("8", "human"));
     ASSERT_TRUE(rig.form->OpenMatchFile(SaveGame(rig.ConfigFolder(), 8, 1000)));
@@ -77,7 +75,6 @@ TEST(AnalysisWindowTest, FinishedGameGraphAndListJumpTheReview) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
     EXPECT_EQ(record.Current(), number - 1);
 
-    // A second command brings the same window forward.
     rig.form->Menu().analysis->trigger();
     EXPECT_EQ(rig.form->findChildren<AnalysisWindow*>().size(), 1);
 }
@@ -114,7 +111,6 @@ TEST(AnalysisWindowTest, UnfinishedGameAsksFirstAndClosingStopsTheWork) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
 
-    // Now a training game: no question.
     rig.form->Menu().analysis->trigger();
     EXPECT_EQ(rig.Prompts().questions.size(), 2u);
     window = rig.form->findChild<AnalysisWindow*>();

@@ -27,7 +27,6 @@
 
 namespace velmora::dialogs_test {
 
-// One application object for the whole test program.
 inline void EnsureApplication() {
     if (QApplication::instance() == nullptr) {
         static int argc = 1;
@@ -73,16 +72,16 @@ inline void OnNextModal(std::function<void(QWidget*)> action) {
     auto waited = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, action, waited] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) {
-            if (++*waited > 1000) {
-                timer->stop();
-                timer->deleteLater();
-                ADD_FAILURE() << "no modal dialog opened";
-            }
+        const bool open = modal != nullptr && modal->isVisible();
+        if (!open && ++*waited <= 1000) {
             return;
         }
         timer->stop();
         timer->deleteLater();
+        if (!open) {
+            ADD_FAILURE() << "no modal dialog opened";
+            return;
+        }
         action(modal);
         QTimer::singleShot(3000, [modal = QPointer<QWidget>(modal)] {
             if (modal && modal->isVisible()) {
@@ -94,7 +93,6 @@ inline void OnNextModal(std::function<void(QWidget*)> action) {
     timer->start();
 }
 
-// The two windows' centres, frames included, lie within a pixel of each other.
 inline ::testing::AssertionResult CentredOn(const QWidget* dialog, const QWidget* mainWindow) {
     const QPoint d = dialog->frameGeometry().center() - mainWindow->frameGeometry().center();
     return std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1

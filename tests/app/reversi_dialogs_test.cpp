@@ -15,7 +15,6 @@ namespace {
 
 using window_test::WindowRig;
 
-// The main window with its dialogs attached, as the program runs it.
 class ReversiDialogsTest : public ::testing::Test {
   protected:
     ReversiDialogsTest() : rig({}, window_test::Profile()) {
@@ -44,21 +43,19 @@ class ReversiDialogsTest : public ::testing::Test {
         rig.onDialog = nullptr;
         WindowRig::Settle();
     }
-    static void Click(TSideDlg& dialog, const char* name) {
-        dialog.findChild<QAbstractButton*>(name)->click();
+    static void Click(TSideDlg& d, const char* name) {
+        d.findChild<QAbstractButton*>(name)->click();
     }
-    static void Select(TSideDlg& dialog, const char* list, int index) {
-        dialog.findChild<QComboBox*>(list)->setCurrentIndex(index);
+    static void Select(TSideDlg& d, const char* list, int i) {
+        d.findChild<QComboBox*>(list)->setCurrentIndex(i);
     }
 
-    // The human (White) plays a first move; the computer answers.
     void HumanMoves() {
         window_test::ClickFirstLegal(Form());
         WindowRig::Settle();
         ASSERT_EQ(Form().Session().record.Count(), 2);
     }
 
-    // Which kind of modal window a command opens; it is closed at once.
     template <typename Window>
     bool Opens(QAction* command) {
         bool right = false;
@@ -148,7 +145,6 @@ TEST_F(ReversiDialogsTest, CancelChangesNothingANewSizeOrSideRestarts) {
     EXPECT_LE(std::abs(Form().frameGeometry().center().y() - centre.y()), 1);
     EXPECT_EQ(Form().StatusPanelText(2), QStringLiteral("Ход 0/0"));
 
-    // Playing Black restarts and the computer opens.
     RunSettings([](TSideDlg& d) { Click(d, "BlackRadio"); });
     WindowRig::Settle(50);
     EXPECT_EQ(Form().Session().record.Count(), 1);
@@ -177,7 +173,6 @@ TEST_F(ReversiDialogsTest, ACountedGameEndsWithTheStatisticsWindow) {
         shown.push_back(dialog->metaObject()->className());
         if (qobject_cast<TStatisticsForm*>(dialog) != nullptr) {
             gamesOnDiskWhenShown = LoadStatistics().Totals(0).games;
-            // The player clears the level at once.
             rig.Prompts().answers = {true};
             dialog->findChild<QPushButton*>(QStringLiteral("ClearAllBtn"))->click();
         }
@@ -194,7 +189,6 @@ TEST_F(ReversiDialogsTest, ACountedGameEndsWithTheStatisticsWindow) {
     EXPECT_EQ(LoadStatistics().Totals(0).games, 0u);
 }
 
-// The tip of the day opens after the window's first paint, and only when tips are on.
 TEST(ReversiDialogsTipTest, TipOpensAfterTheFirstPaintWhenTipsAreOn) {
     for (const bool tips : {true, false}) {
         SCOPED_TRACE(tips);

@@ -41,7 +41,6 @@ TEST(ReversiFormTest, LayoutFollowsTheBoardAndThePanelKeepingTheCentre) {
     }
 }
 
-// The three panels hold their exact texts at the start and after a move and its answer.
 TEST(ReversiFormTest, StatusPanelsAndTheHint) {
     WindowRig rig({}, Profile());
     TReversiForm& form = *rig.form;
@@ -55,7 +54,6 @@ TEST(ReversiFormTest, StatusPanelsAndTheHint) {
     EXPECT_EQ(form.MovesList()->count(), 3);
     EXPECT_TRUE(form.Menu().undoMove->isEnabled());
     EXPECT_TRUE(form.Menu().newGame->isEnabled()) << "the thinking commands come back";
-    // The hint asks first; only Yes makes a training game.
     for (const bool yes : {false, true}) {
         rig.Prompts().answers = {yes};
         form.Menu().hint->trigger();
@@ -124,7 +122,6 @@ TEST(ReversiFormTest, CommandsDuringTheComputersSearch) {
         EXPECT_EQ(enabledInside, std::vector<bool>(11, false));
         EXPECT_TRUE(testing::RecordReplaysLegally(form.Session()));
         if (std::string(c.name) != "settings applied with a size change") {
-            // Refused: the game is the one move and its answer, on the board it began on.
             EXPECT_EQ(form.Session().record.Count(), 2);
             EXPECT_EQ(form.Session().record.Current(), 2);
             EXPECT_EQ(form.Session().position.boardSize, 8);
@@ -179,7 +176,6 @@ TEST(ReversiFormTest, AnimationsBlockClicksAndSwitchedOffLeaveTheTruePosition) {
     QPainter(&b).fillRect(cursor, Qt::magenta);
     EXPECT_TRUE(a == b);
 
-    // Animated again, the next move is played once its flip is over.
     form.Menu().animation->trigger();
     ClickFirstLegal(form);
     WindowRig::Settle(900);
@@ -202,7 +198,6 @@ TEST(ReversiFormTest, UndoRedoReviewAndTheChoiceDialog) {
     EXPECT_EQ(form.StatusPanelText(2), QStringLiteral("Ход 2/4"));
     EXPECT_EQ(form.MovesList()->SelectedRow(), 2);
 
-    // A board click asks what to do; "continue from the last position" returns to the end.
     rig.nextDialogResult = 3;
     ClickFirstLegal(form);
     EXPECT_FALSE(form.Flow().Reviewing());
@@ -217,7 +212,6 @@ TEST(ReversiFormTest, UndoRedoReviewAndTheChoiceDialog) {
     form.Menu().redoMove->trigger();
     EXPECT_EQ(form.Session().record.Current(), 2);
 
-    // Continue from here: the take-back question; Yes makes a training game.
     rig.Prompts().answers = {true};
     rig.nextDialogResult = 4;
     ClickFirstLegal(form);
@@ -226,7 +220,7 @@ TEST(ReversiFormTest, UndoRedoReviewAndTheChoiceDialog) {
     EXPECT_EQ(form.Session().record.Count(), 2);
 }
 
-TEST(ReversiFormTest, SaveThenOpenRestoresTheMatchAsFileOrText) {
+TEST(ReversiFormTest, SavedMatchReopensAsFileOrTextAndFromTheCommandLine) {
     for (const char* name : {"game.qvz", "game.txt"}) {
         SCOPED_TRACE(name);
         QTemporaryDir folder;
@@ -254,6 +248,17 @@ TEST(ReversiFormTest, SaveThenOpenRestoresTheMatchAsFileOrText) {
         EXPECT_FALSE(form.Flow().Reviewing());
         EXPECT_EQ(form.MovesList()->count(), count + 1);
         EXPECT_TRUE(rig.Prompts().messages.empty());
+        // Named on the command line, the match opens in review and plays on at activation.
+        WindowRig started({rig.savePath.toStdString()}, Profile("10"));
+        EXPECT_TRUE(started.form->Flow().Reviewing());
+        started.form->show();
+        started.form->activateWindow();
+        QApplication::sendEvent(started.form.get(), new QEvent(QEvent::WindowActivate));
+        WindowRig::Settle(50);
+        EXPECT_EQ(started.form->Session().position.boardSize, 8);
+        EXPECT_EQ(started.form->Session().record.Count(), count);
+        EXPECT_EQ(started.form->Board()->width(), 8 * 61 + 44);
+        EXPECT_FALSE(started.form->Flow().Reviewing());
     }
 }
 
@@ -287,7 +292,6 @@ TEST(ReversiFormTest, PastedTranscriptOpensAtItsEndAndPlaysOn) {
     form.Menu().copyMatch->trigger();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("f7e7d8")));
 
-    // A slip leaves the match alone and says where it is.
     QGuiApplication::clipboard()->setText(QStringLiteral("f5 d6 z9"));
     form.Menu().pasteMatch->trigger();
     ASSERT_EQ(rig.Prompts().messages.size(), 1u);
@@ -298,8 +302,6 @@ TEST(ReversiFormTest, PastedTranscriptOpensAtItsEndAndPlaysOn) {
     EXPECT_EQ(form.MovesList()->count(), 5);
 }
 
-// Dropped files that are not a readable match change nothing; each is either ignored (a
-// foreign file) or reported once by its name.
 TEST(ReversiFormTest, RefusedAndForeignFilesChangeNothing) {
     struct Case {
         const char* name;
@@ -338,28 +340,6 @@ TEST(ReversiFormTest, RefusedAndForeignFilesChangeNothing) {
         EXPECT_EQ(form.Session().position.board, before.board);
         EXPECT_EQ(form.Session().record.Count(), 2);
     }
-}
-
-TEST(ReversiFormTest, SavedMatchNamedOnTheCommandLineOpensAtActivation) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath("cmd.qvz");
-    {
-        WindowRig writer({}, Profile("10", "human"));
-        WindowRig::Settle();
-        ClickSquare(*writer.form, 54);
-        writer.savePath = path;
-        writer.form->SaveMatchCommand();
-    }
-    WindowRig rig({path.toStdString()}, Profile("8"));
-    EXPECT_TRUE(rig.form->Flow().Reviewing()) << "started in review mode";
-    rig.form->show();
-    rig.form->activateWindow();
-    QApplication::sendEvent(rig.form.get(), new QEvent(QEvent::WindowActivate));
-    WindowRig::Settle(50);
-    EXPECT_EQ(rig.form->Session().position.boardSize, 10);
-    EXPECT_EQ(rig.form->Session().record.Count(), 1);
-    EXPECT_EQ(rig.form->Board()->width(), 10 * 49 + 44);
-    EXPECT_FALSE(rig.form->Flow().Reviewing());
 }
 
 }  // namespace

@@ -9,23 +9,14 @@ namespace {
 using dialogs_test::OnNextModal;
 using SettingsDialogTest = dialogs_test::DialogFixture;
 
-// A profile far from the defaults in every option the dialog shows.
 Settings UnusualSettings() {
     Settings s;
-    s.versusComputer = true;
-    s.level = 7;
-    s.noviceLevel = false;
+    s.versusComputer = s.musicOn = s.useTray = s.advancedEngine = s.showPossibleMoves = true;
+    s.noviceLevel = s.soundOn = s.animationOn = s.showPreviousMove = false;
     s.computerSide = White;
-    s.soundOn = false;
-    s.musicOn = true;
-    s.animationOn = false;
-    s.useTray = true;
-    s.cursorSkin = 1;
-    s.borderSkin = 1;
+    s.level = 7;
+    s.cursorSkin = s.borderSkin = 1;
     s.boardSize = 10;
-    s.advancedEngine = true;
-    s.showPreviousMove = false;
-    s.showPossibleMoves = true;
     return s;
 }
 
@@ -81,7 +72,6 @@ TEST_F(SettingsDialogTest, CancelAfterChangingEveryControlLeavesSettingsAndNextS
     SettingsDialogChoices seenWhileOpen;
     OnNextModal([&](QWidget* modal) {
         EXPECT_TRUE(CentredOnMain(modal));
-        // Every control away from what it shows.
         for (const char* radio : {"WhiteRadio", "HumanRadio", "Size8Radio"}) {
             Find<QRadioButton>(dialog, radio)->click();
         }
@@ -100,10 +90,8 @@ TEST_F(SettingsDialogTest, CancelAfterChangingEveryControlLeavesSettingsAndNextS
     EXPECT_FALSE(dialog.Execute(&mainWindow, s));
     const SettingsDialogChoices old = ChoicesFromSettings(s);
     EXPECT_NE(seenWhileOpen, old);
-    // Cancel put every control back.
     EXPECT_EQ(dialog.Choices(), old);
 
-    // The next showing opens on the tab chosen last and shows the old values.
     int tabAtShow = -1;
     SettingsDialogChoices atShow;
     OnNextModal([&](QWidget*) {
@@ -125,22 +113,6 @@ TEST_F(SettingsDialogTest, EnterOnAnyControlAcceptsAndEscapeCancels) {
             EXPECT_EQ(dialog.Execute(&mainWindow, s), key == Qt::Key_Enter) << name;
         }
     }
-}
-
-TEST_F(SettingsDialogTest, PlayerOpponentGreysTheSideRadios) {
-    Settings s;
-    TSideDlg dialog(s);
-    auto* white = Find<QRadioButton>(dialog, "WhiteRadio");
-    auto* black = Find<QRadioButton>(dialog, "BlackRadio");
-    EXPECT_TRUE(white->isEnabled());
-    Find<QRadioButton>(dialog, "HumanRadio")->click();
-    EXPECT_FALSE(white->isEnabled() || black->isEnabled());
-    Find<QRadioButton>(dialog, "ComputerRadio")->click();
-    EXPECT_TRUE(white->isEnabled() && black->isEnabled());
-    // Selected from the settings, as at a showing, the radios follow too.
-    s.versusComputer = false;
-    dialog.SyncFromSettings(s);
-    EXPECT_FALSE(white->isEnabled());
 }
 
 TEST_F(SettingsDialogTest, NetworkLockDisablesTheGameControlsAndKeepsTheOwnChoices) {
@@ -166,9 +138,18 @@ TEST_F(SettingsDialogTest, NetworkLockDisablesTheGameControlsAndKeepsTheOwnChoic
     EXPECT_TRUE(stored.versusComputer && stored.computerSide == Black);
 
     dialog.LockForNetGame(false);
-    EXPECT_TRUE(Find<QRadioButton>(dialog, "WhiteRadio")->isEnabled());
     EXPECT_TRUE(Find<QComboBox>(dialog, "LevelList")->isEnabled());
     EXPECT_EQ(dialog.SettingsToStore(network), network);
+
+    // A player opponent greys the side radios, whether clicked or selected from the settings.
+    auto* white = Find<QRadioButton>(dialog, "WhiteRadio");
+    auto* black = Find<QRadioButton>(dialog, "BlackRadio");
+    Find<QRadioButton>(dialog, "ComputerRadio")->click();
+    EXPECT_TRUE(white->isEnabled() && black->isEnabled());
+    Find<QRadioButton>(dialog, "HumanRadio")->click();
+    EXPECT_FALSE(white->isEnabled() || black->isEnabled());
+    dialog.SyncFromSettings(s);
+    EXPECT_TRUE(white->isEnabled());
 }
 
 }  // namespace

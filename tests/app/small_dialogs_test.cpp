@@ -21,7 +21,6 @@ namespace {
 using dialogs_test::OnNextModal;
 using SmallDialogsTest = dialogs_test::DialogFixture;
 
-// The first words of each tip, in the order they are shown.
 const char* const kTipStarts[] = {"Если Вы пока не знаете", "Просто представьте!",
                                   "Данная реализация игры", "Вы можете сохранять",
                                   "Вы можете ознакомиться"};
@@ -95,7 +94,6 @@ TEST_F(SmallDialogsTest, AboutBoxPlaysTheIntroOrShowsAStillAndAClickCloses) {
         EXPECT_TRUE(shown);
         EXPECT_EQ(client, QSize(382, 262));
     }
-    // The still has a drawn picture, not a blank: more than a handful of colours.
     const QImage picture = AboutStillPicture();
     EXPECT_EQ(picture.size(), QSize(kIntroWidth, kIntroHeight));
     QSet<QRgb> colours;

@@ -24,7 +24,6 @@ void Play(StatisticsTable& table, int block, int level, int wins, int losses, in
 
 class StatisticsFormTest : public dialogs_test::DialogFixture {
   protected:
-    // The four counters of the totals tab ("TotalValue") or of the level tab ("LevelValue").
     static QStringList Values(const QWidget& form, const char* row) {
         QStringList values;
         for (int i = 0; i < 4; ++i) {
@@ -135,7 +134,6 @@ TEST_F(StatisticsFormTest, ClearingALevelAsksAndReturnsToTheSettingsBlock) {
     Click(form, "ClearLevelBtn");
     EXPECT_EQ(table.Level(k8Advanced, 3), LevelCounters{});
     EXPECT_EQ(table.Level(k8Normal, 3), before.Level(k8Normal, 3));
-    // The window shows the current settings' block and level again.
     EXPECT_EQ(form.SelectedBlock(), k8Normal);
     EXPECT_EQ(form.SelectedLevel(), 0);
     EXPECT_EQ(Values(form, "TotalValue"), (QStringList{"4", "2", "2", "0"}));
@@ -159,7 +157,6 @@ TEST_F(StatisticsFormTest, ClearingAllLevelsTouchesOnlyTheShownBlock) {
     EXPECT_EQ(form.SelectedBlock(), k8Normal);
     EXPECT_EQ(Values(form, "TotalValue"), (QStringList{"1", "1", "0", "0"}));
 
-    // Nothing left in an empty block: no question at all.
     Click(form, "Size10Radio");
     form.ClearAllClick();
     form.ClearLevelClick();

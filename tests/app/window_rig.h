@@ -53,17 +53,17 @@ class WindowRig {
 
         closer_.setInterval(2);
         QObject::connect(&closer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) {
-                if (onDialog) {
-                    onDialog(dialog);
-                    return;
-                }
-                if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
-                    finals.push_back(final->Message());
-                }
-                dialog->done(nextDialogResult);
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) {
+                return;
             }
+            if (onDialog) {
+                return onDialog(dialog);
+            }
+            if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
+                finals.push_back(final->Message());
+            }
+            dialog->done(nextDialogResult);
         });
         closer_.start();
     }
@@ -79,7 +79,6 @@ class WindowRig {
     QString ConfigFolder() const { return configPath_; }
     QString IniPath() const { return configPath_ + QStringLiteral("/Velmora/Reversi.ini"); }
 
-    // Lets queued work (the first turn, deferred commands) run.
     static void Settle(int ms = 20) { QTest::qWait(ms); }
 
     std::unique_ptr<TReversiForm> form;
@@ -97,7 +96,6 @@ class WindowRig {
     QTimer closer_;
 };
 
-// A profile for a quick start: no tips, no listening, animation as asked.
 inline std::function<void(QSettings&)> Profile(const char* size = "8",
                                                const char* opponent = "computer",
                                                const char* level = "1",
@@ -113,7 +111,6 @@ inline std::function<void(QSettings&)> Profile(const char* size = "8",
     };
 }
 
-// Clicks the centre of a square, as a player would.
 inline void ClickSquare(TReversiForm& form, int square) {
     const GamePosition& position = form.Session().position;
     const int cell = position.boardSize == 8 ? 61 : 49;

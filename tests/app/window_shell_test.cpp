@@ -17,7 +17,6 @@ using window_test::WindowRig;
 TEST(WindowShellTest, QtStandardDialogsSpeakRussian) {
     dialogs_test::EnsureApplication();
     ASSERT_TRUE(InstallQtTranslation(*qApp)) << "qt6-translations-l10n is not installed";
-    // The file dialog's overwrite question and the Yes/No buttons of Qt's message boxes.
     EXPECT_EQ(QCoreApplication::translate("QFileDialog",
                                           "%1 already exists.\nDo you want to replace it?"),
               QStringLiteral("%1 уже существует.\nЗаменить его?"));
@@ -61,7 +60,6 @@ TEST(WindowShellTest, HelpShowsInOwnWindowWhenTheDesktopCannotOpenIt) {
     EXPECT_TRUE(rig.Prompts().messages.empty());
 }
 
-// A platform that does not let the program move the pointer.
 struct RefusingCursorPort : CursorPort {
     std::vector<QPoint>* asked;
     explicit RefusingCursorPort(std::vector<QPoint>* log) : asked(log) {}
@@ -77,7 +75,6 @@ TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo)
     TReversiForm& form = *rig.form;
     WindowRig::Settle();
 
-    // The hint: Enter then plays on the square it named, though the pointer never moved.
     form.Menu().hint->trigger();
     ASSERT_EQ(asked.size(), 1u);
     const QPoint hinted = form.Board()->mapFromGlobal(asked[0]);
@@ -86,7 +83,6 @@ TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo)
     ASSERT_EQ(form.Session().record.Count(), 1);
     EXPECT_EQ(form.Session().record.Entry(0).square, hintedSquare);
 
-    // The arrow keys: from the hinted square to a legal one, then Enter plays there.
     const int target = window_test::FirstLegal(form.Session().position);
     const int col = ColumnOf(8, target), row = RowOf(8, target);
     const int dx = col - ColumnOf(8, hintedSquare), dy = row - RowOf(8, hintedSquare);
