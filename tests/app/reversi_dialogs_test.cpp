@@ -86,7 +86,7 @@ TEST_F(ReversiDialogsTest, CommandsOpenTheirWindowsCentredOnTheMainWindow) {
 
 // Before the first move a new level is taken at once (a new cursor keeps the window); after
 // it, only when the player agrees to a training game.
-TEST_F(ReversiDialogsTest, LevelChangeAsksOnlyAfterTheFirstMove) {
+TEST_F(ReversiDialogsTest, LevelChangeAsksAfterTheFirstMoveAndANetGameKeepsTheOwnSettings) {
     const QRect geometry = Form().frameGeometry();
     RunSettings([](TSideDlg& d) {
         Select(d, "LevelList", 4);
@@ -116,6 +116,15 @@ TEST_F(ReversiDialogsTest, LevelChangeAsksOnlyAfterTheFirstMove) {
     RunSettings([](TSideDlg& d) { Select(d, "LevelList", 5); });
     EXPECT_EQ(Current().level, 5);
     EXPECT_TRUE(Form().Session().flags.trainingGame);
+
+    // The network game borrows the opponent; the writer at exit stores the player's own.
+    dialogs.LockForNetGame(true);
+    Current().versusComputer = false;
+    Current().level = 6;
+    EXPECT_TRUE(dialogs.OwnChoices().versusComputer);
+    Form().close();
+    EXPECT_TRUE(LoadSettings("/x").versusComputer);
+    EXPECT_EQ(LoadSettings("/x").level, 6);
 }
 
 // Escape changes nothing; OK on a new size restarts and lays the window out around its centre.
@@ -151,19 +160,6 @@ TEST_F(ReversiDialogsTest, CancelChangesNothingANewSizeOrSideRestarts) {
     EXPECT_EQ(Form().StatusPanelText(0), QStringLiteral("Зелёные ходят"));
     // The list navigates exactly when the two buttons do, and they do after the fixed move.
     EXPECT_TRUE(Form().UndoRedoEnabled() && Form().MovesList()->Navigable());
-}
-
-// The network game borrows the opponent; the window's writer at exit stores the player's own.
-TEST_F(ReversiDialogsTest, NetworkLockKeepsThePlayersOwnSettingsOnDisk) {
-    dialogs.LockForNetGame(true);
-    Current().versusComputer = false;
-    Current().level = 6;
-    Current().noviceLevel = false;
-    EXPECT_TRUE(dialogs.OwnChoices().versusComputer);
-    Form().close();
-    const Settings stored = LoadSettings("/x");
-    EXPECT_TRUE(stored.versusComputer);
-    EXPECT_EQ(stored.level, 6);
 }
 
 TEST_F(ReversiDialogsTest, ACountedGameEndsWithTheStatisticsWindow) {

@@ -38,28 +38,13 @@ TEST(ReversiFormTest, LayoutFollowsTheBoardAndThePanelKeepingTheCentre) {
         EXPECT_EQ(form.width(), side + panel);
         EXPECT_LE(std::abs(form.frameGeometry().center().x() - centre.x()), 1);
         EXPECT_TRUE(form.Session().settings.showMovesList);
-    }
-}
-
-TEST(ReversiFormTest, StatusPanelsAndTheHint) {
-    WindowRig rig({}, Profile());
-    TReversiForm& form = *rig.form;
-    WindowRig::Settle();
-    EXPECT_EQ(form.StatusPanelText(0), QStringLiteral("Жёлтые ходят"));
-    EXPECT_EQ(form.StatusPanelText(1), QStringLiteral("Жёлтые 2 : Зелёные 2"));
-    EXPECT_EQ(form.StatusPanelText(2), QStringLiteral("Ход 0/0"));
-    EXPECT_FALSE(form.Menu().undoMove->isEnabled());
-    ClickSquare(form, 53);
-    EXPECT_EQ(form.StatusPanelText(2), QStringLiteral("Ход 2/2"));
-    EXPECT_EQ(form.MovesList()->count(), 3);
-    EXPECT_TRUE(form.Menu().undoMove->isEnabled());
-    EXPECT_TRUE(form.Menu().newGame->isEnabled()) << "the thinking commands come back";
-    for (const bool yes : {false, true}) {
-        rig.Prompts().answers = {yes};
+        // The hint asks first; only Yes makes a training game.
+        WindowRig::Settle();
+        rig.Prompts().answers = {std::string(size) == "10"};
         form.Menu().hint->trigger();
-        EXPECT_EQ(form.Session().flags.trainingGame, yes);
+        EXPECT_EQ(rig.Prompts().questions.size(), 1u);
+        EXPECT_EQ(form.Session().flags.trainingGame, std::string(size) == "10");
     }
-    EXPECT_EQ(rig.Prompts().questions.size(), 2u);
 }
 
 // While the computer thinks, every command that changes the game is greyed and refused;
@@ -183,11 +168,18 @@ TEST(ReversiFormTest, AnimationsBlockClicksAndSwitchedOffLeaveTheTruePosition) {
     EXPECT_EQ(form.Session().record.Count(), 4);
 }
 
-TEST(ReversiFormTest, UndoRedoReviewAndTheChoiceDialog) {
+TEST(ReversiFormTest, StatusPanelsUndoRedoReviewAndTheChoiceDialog) {
     WindowRig rig({}, Profile());
     TReversiForm& form = *rig.form;
     WindowRig::Settle();
+    EXPECT_EQ(form.StatusPanelText(0), QStringLiteral("Жёлтые ходят"));
+    EXPECT_EQ(form.StatusPanelText(1), QStringLiteral("Жёлтые 2 : Зелёные 2"));
+    EXPECT_EQ(form.StatusPanelText(2), QStringLiteral("Ход 0/0"));
+    EXPECT_FALSE(form.Menu().undoMove->isEnabled());
     ClickSquare(form, 53);
+    EXPECT_EQ(form.StatusPanelText(2), QStringLiteral("Ход 2/2"));
+    EXPECT_EQ(form.MovesList()->count(), 3);
+    EXPECT_TRUE(form.Menu().undoMove->isEnabled() && form.Menu().newGame->isEnabled());
     ClickFirstLegal(form);
     ASSERT_EQ(form.Session().record.Count(), 4);
 

@@ -57,7 +57,8 @@ TEST_F(StatisticsFormTest, EmptyTableShowsZerosAndTheKeysClose) {
     EXPECT_EQ(pages->tabText(pages->currentIndex()), QStringLiteral("Уровня"));
     EXPECT_EQ(Find<QComboBox>(form, "LevelList")->count(), 10);
 
-    // Escape or Enter on the list closes the window, which opens centred on the main one.
+    // Escape or Enter on the list closes the window, which opens centred on the
+    // main one.
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         bool closed = false;
         OnNextModal([&](QWidget* modal) {
@@ -70,22 +71,9 @@ TEST_F(StatisticsFormTest, EmptyTableShowsZerosAndTheKeysClose) {
     }
 }
 
-TEST_F(StatisticsFormTest, OpensOnTheBlockAndLevelOfTheSettings) {
-    settings.boardSize = 10;
-    settings.advancedEngine = true;
-    settings.level = 6;
-    settings.noviceLevel = false;
-    Play(table, k10Advanced, 6, 2, 1, 1);
-    Play(table, k8Normal, 6, 9, 0, 0);
-    TStatisticsForm form(table, settings, prompter);
-    EXPECT_EQ(form.SelectedBlock(), k10Advanced);
-    EXPECT_EQ(form.SelectedLevel(), 6);
-    EXPECT_EQ(Values(form, "LevelValue"), (QStringList{"4", "2", "1", "1"}));
-    EXPECT_TRUE(Enabled(form, "ClearLevelBtn"));
-}
-
 TEST_F(StatisticsFormTest, TotalsAndYourLevelFollowTheRadioGroups) {
-    // Block 8 x 8 normal: level 2 wins more than it loses, level 5 only draws even.
+    // Block 8 x 8 normal: level 2 wins more than it loses, level 5 only draws
+    // even.
     Play(table, k8Normal, 2, 4, 3, 0);
     Play(table, k8Normal, 5, 3, 3, 2);
     Play(table, k8Normal, 1, 9, 0, 0);
@@ -139,14 +127,20 @@ TEST_F(StatisticsFormTest, ClearingALevelAsksAndReturnsToTheSettingsBlock) {
     EXPECT_EQ(Values(form, "TotalValue"), (QStringList{"4", "2", "2", "0"}));
 }
 
-TEST_F(StatisticsFormTest, ClearingAllLevelsTouchesOnlyTheShownBlock) {
-    Play(table, k8Normal, 4, 1, 0, 0);
-    Play(table, k10Advanced, 4, 2, 0, 0);
+TEST_F(StatisticsFormTest, OpensOnTheSettingsBlockAndClearingAllTouchesOnlyIt) {
+    settings.boardSize = 10;
+    settings.advancedEngine = true;
+    settings.level = 6;
+    settings.noviceLevel = false;
+    Play(table, k8Normal, 6, 1, 0, 0);
+    Play(table, k10Advanced, 6, 2, 1, 1);
     Play(table, k10Advanced, 7, 0, 1, 0);
     const StatisticsTable before = table;
     TStatisticsForm form(table, settings, prompter);
-    Click(form, "AdvancedRadio");
-    Click(form, "Size10Radio");
+    EXPECT_EQ(form.SelectedBlock(), k10Advanced);
+    EXPECT_EQ(form.SelectedLevel(), 6);
+    EXPECT_EQ(Values(form, "LevelValue"), (QStringList{"4", "2", "1", "1"}));
+    EXPECT_TRUE(Enabled(form, "ClearLevelBtn"));
 
     prompter.Answer(true);
     Click(form, "ClearAllBtn");
@@ -154,10 +148,8 @@ TEST_F(StatisticsFormTest, ClearingAllLevelsTouchesOnlyTheShownBlock) {
     EXPECT_EQ(prompter.questions[0], "Удалить статистику по всем уровням?");
     EXPECT_EQ(table.Totals(k10Advanced), LevelCounters{});
     EXPECT_EQ(table.Totals(k8Normal), before.Totals(k8Normal));
-    EXPECT_EQ(form.SelectedBlock(), k8Normal);
-    EXPECT_EQ(Values(form, "TotalValue"), (QStringList{"1", "1", "0", "0"}));
-
-    Click(form, "Size10Radio");
+    EXPECT_EQ(Values(form, "TotalValue"), (QStringList{"0", "0", "0", "0"}));
+    // Nothing left in the block: no question at all.
     form.ClearAllClick();
     form.ClearLevelClick();
     EXPECT_EQ(prompter.questions.size(), 1u);

@@ -14,7 +14,7 @@ namespace {
 using window_test::Profile;
 using window_test::WindowRig;
 
-TEST(WindowShellTest, QtStandardDialogsSpeakRussian) {
+TEST(WindowShellTest, QtDialogsSpeakRussianAndCaptionsAreTheirTextsAlone) {
     dialogs_test::EnsureApplication();
     ASSERT_TRUE(InstallQtTranslation(*qApp)) << "qt6-translations-l10n is not installed";
     EXPECT_EQ(QCoreApplication::translate("QFileDialog",
@@ -22,10 +22,7 @@ TEST(WindowShellTest, QtStandardDialogsSpeakRussian) {
               QStringLiteral("%1 уже существует.\nЗаменить его?"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Да"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Нет"));
-}
 
-TEST(WindowShellTest, CaptionsAreTheirTextsAlone) {
-    dialogs_test::EnsureApplication();
     const QString before = QCoreApplication::applicationName();
     ConfigureApplication(*qApp);
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Velmora Reversi 4.00"));
@@ -39,39 +36,22 @@ TEST(WindowShellTest, CaptionsAreTheirTextsAlone) {
     EXPECT_EQ(rig.form->windowTitle(), QStringLiteral("Вельморные Реверси 4.02"));
 }
 
-TEST(WindowShellTest, HelpShowsInOwnWindowWhenTheDesktopCannotOpenIt) {
-    QStringList opened;
-    WindowRig rig({}, Profile("8", "human"), nullptr, QString(),
-                  [&opened](ReversiFormOptions& options) {
-                      options.openDocument = [&opened](const QString& path,
-                                                       const std::function<void()>& failed) {
-                          opened << path;
-                          failed();
-                      };
-                  });
-    rig.form->Menu().help->trigger();
-    rig.form->Menu().help->trigger();  // a second F1 raises the same window
-    ASSERT_EQ(opened.size(), 2);
-    EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/docs/readme_rus.txt")));
-    const auto windows = rig.form->findChildren<THelpWindow*>();
-    ASSERT_EQ(windows.size(), 1);
-    EXPECT_TRUE(windows[0]->isVisible() && windows[0]->windowTitle() == QStringLiteral("Помощь"));
-    EXPECT_TRUE(windows[0]->Text().contains(QStringLiteral("ВЕЛЬМОРНЫЕ РЕВЕРСИ 4.00")));
-    EXPECT_TRUE(rig.Prompts().messages.empty());
-}
-
 struct RefusingCursorPort : CursorPort {
     std::vector<QPoint>* asked;
     explicit RefusingCursorPort(std::vector<QPoint>* log) : asked(log) {}
     bool MoveTo(const QPoint& global) override { return asked->push_back(global), false; }
 };
 
-TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo) {
+TEST(WindowShellTest, HintArrowKeysAndHelpWhereTheDesktopRefuses) {
     std::vector<QPoint> asked;
-    WindowRig rig({}, Profile("8", "human"), nullptr, QString(),
-                  [&asked](ReversiFormOptions& options) {
-                      options.cursorPort = std::make_unique<RefusingCursorPort>(&asked);
-                  });
+    QStringList opened;
+    WindowRig rig({}, Profile("8", "human"), nullptr, QString(), [&](ReversiFormOptions& options) {
+        options.cursorPort = std::make_unique<RefusingCursorPort>(&asked);
+        options.openDocument = [&opened](const QString& path, const std::function<void()>& failed) {
+            opened << path;
+            failed();
+        };
+    });
     TReversiForm& form = *rig.form;
     WindowRig::Settle();
 
@@ -96,6 +76,17 @@ TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo)
     QTest::keyClick(&form, Qt::Key_Return);
     ASSERT_EQ(form.Session().record.Count(), 2);
     EXPECT_EQ(form.Session().record.Entry(1).square, target);
+
+    // Help the desktop cannot open shows in a window of its own; a second F1 raises it.
+    form.Menu().help->trigger();
+    form.Menu().help->trigger();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/docs/readme_rus.txt")));
+    const auto windows = form.findChildren<THelpWindow*>();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_TRUE(windows[0]->isVisible() && windows[0]->windowTitle() == QStringLiteral("Помощь"));
+    EXPECT_TRUE(windows[0]->Text().contains(QStringLiteral("ВЕЛЬМОРНЫЕ РЕВЕРСИ 4.00")));
+    EXPECT_TRUE(rig.Prompts().messages.empty());
 }
 
 TEST(WindowShellTest, MatchFolderStartsAtDocumentsAndFollowsTheLastMatch) {
