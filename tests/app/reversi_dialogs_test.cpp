@@ -43,11 +43,9 @@ class ReversiDialogsTest : public ::testing::Test {
         rig.onDialog = nullptr;
         WindowRig::Settle();
     }
-    static void Click(TSideDlg& d, const char* name) {
-        d.findChild<QAbstractButton*>(name)->click();
-    }
-    static void Select(TSideDlg& d, const char* list, int i) {
-        d.findChild<QComboBox*>(list)->setCurrentIndex(i);
+    static void Click(TSideDlg& d, const char* n) { d.findChild<QAbstractButton*>(n)->click(); }
+    static void Select(TSideDlg& d, const char* n, int i) {
+        d.findChild<QComboBox*>(n)->setCurrentIndex(i);
     }
 
     void HumanMoves() {
@@ -73,20 +71,15 @@ class ReversiDialogsTest : public ::testing::Test {
     ReversiDialogs dialogs{*rig.form};
 };
 
-TEST_F(ReversiDialogsTest, CommandsOpenTheirWindowsCentredOnTheMainWindow) {
+// The commands open their windows centred. Before the first move a new level is taken at once (a
+// new cursor keeps the window); after it, only when the player agrees to a training game.
+TEST_F(ReversiDialogsTest, LevelChangeAsksAfterTheFirstMoveAndANetGameKeepsTheOwnSettings) {
     const MainMenu& menu = Form().Menu();
     EXPECT_EQ(menu.options->shortcut(), QKeySequence(Qt::Key_F4));
     EXPECT_EQ(menu.statistics->shortcut(), QKeySequence(Qt::Key_F9));
     EXPECT_EQ(menu.dayTip->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F1));
-    EXPECT_TRUE(Opens<TSideDlg>(menu.options));
-    EXPECT_TRUE(Opens<TStatisticsForm>(menu.statistics));
-    EXPECT_TRUE(Opens<TDayTipForm>(menu.dayTip));
-    EXPECT_TRUE(Opens<TAboutBox>(menu.about));
-}
-
-// Before the first move a new level is taken at once (a new cursor keeps the window); after
-// it, only when the player agrees to a training game.
-TEST_F(ReversiDialogsTest, LevelChangeAsksAfterTheFirstMoveAndANetGameKeepsTheOwnSettings) {
+    EXPECT_TRUE(Opens<TSideDlg>(menu.options) && Opens<TStatisticsForm>(menu.statistics));
+    EXPECT_TRUE(Opens<TDayTipForm>(menu.dayTip) && Opens<TAboutBox>(menu.about));
     const QRect geometry = Form().frameGeometry();
     RunSettings([](TSideDlg& d) {
         Select(d, "LevelList", 4);

@@ -14,8 +14,7 @@
 namespace velmora {
 namespace {
 
-using window_test::Profile;
-using window_test::WindowRig;
+using namespace window_test;
 
 // Set by TerminatedGameKeepsItsResult in the copy of this program it starts.
 constexpr const char* kChildFolderVariable = "VELMORA_QUIT_CHILD";

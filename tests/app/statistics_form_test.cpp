@@ -31,15 +31,11 @@ class StatisticsFormTest : public dialogs_test::DialogFixture {
         }
         return values;
     }
-    static QString YourLevel(const QWidget& form) {
-        return Find<QLabel>(form, "TotalValue4")->text();
+    static QString YourLevel(const QWidget& f) { return Find<QLabel>(f, "TotalValue4")->text(); }
+    static bool Enabled(const QWidget& f, const char* b) {
+        return Find<QPushButton>(f, b)->isEnabled();
     }
-    static bool Enabled(const QWidget& form, const char* button) {
-        return Find<QPushButton>(form, button)->isEnabled();
-    }
-    static void Click(const QWidget& form, const char* button) {
-        Find<QAbstractButton>(form, button)->click();
-    }
+    static void Click(const QWidget& f, const char* b) { Find<QAbstractButton>(f, b)->click(); }
 
     StatisticsTable table;
     Settings settings;

@@ -11,8 +11,7 @@
 namespace velmora {
 namespace {
 
-using window_test::Profile;
-using window_test::WindowRig;
+using namespace window_test;
 
 TEST(WindowShellTest, QtDialogsSpeakRussianAndCaptionsAreTheirTextsAlone) {
     dialogs_test::EnsureApplication();
