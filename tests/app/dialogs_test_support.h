@@ -3,9 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -19,7 +27,6 @@
 
 namespace velmora::dialogs_test {
 
-// One application object for the whole test program.
 inline void EnsureApplication() {
     if (QApplication::instance() == nullptr) {
         static int argc = 1;
@@ -29,37 +36,32 @@ inline void EnsureApplication() {
     }
 }
 
-// A fixture's first member, so that its widgets find the application already there.
-struct ApplicationInstance {
-    ApplicationInstance() { EnsureApplication(); }
-};
-
-// Answers questions from a script and remembers what was asked. A question the script
-// did not expect fails the test and is answered No.
+// Answers questions from a script and remembers what was asked and said. When strict, a
+// question the script did not expect fails the test; either way it is answered No.
 class ScriptedPrompter : public Prompter {
   public:
-    void Answer(bool yes) { answers_.push_back(yes); }
+    explicit ScriptedPrompter(bool strict = true) : strict_(strict) {}
+    void Answer(bool yes) { answers.push_back(yes); }
 
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
-        if (answers_.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text;
+        if (answers.empty()) {
+            EXPECT_FALSE(strict_) << "unexpected question: " << text;
             return false;
         }
-        const bool yes = answers_.front();
-        answers_.pop_front();
+        const bool yes = answers.front();
+        answers.pop_front();
         return yes;
     }
     void Inform(const std::string& text) override { messages.push_back(text); }
     void ReportError(const std::string& text) override { messages.push_back(text); }
 
-    bool ScriptUsedUp() const { return answers_.empty(); }
-
+    std::deque<bool> answers;
     std::vector<std::string> questions;
     std::vector<std::string> messages;
 
   private:
-    std::deque<bool> answers_;
+    bool strict_;
 };
 
 // Runs `action` on the modal dialog that opens next, once it is on screen. The action must
@@ -70,16 +72,16 @@ inline void OnNextModal(std::function<void(QWidget*)> action) {
     auto waited = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, action, waited] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) {
-            if (++*waited > 1000) {
-                timer->stop();
-                timer->deleteLater();
-                ADD_FAILURE() << "no modal dialog opened";
-            }
+        const bool open = modal != nullptr && modal->isVisible();
+        if (!open && ++*waited <= 1000) {
             return;
         }
         timer->stop();
         timer->deleteLater();
+        if (!open) {
+            ADD_FAILURE() << "no modal dialog opened";
+            return;
+        }
         action(modal);
         QTimer::singleShot(3000, [modal = QPointer<QWidget>(modal)] {
             if (modal && modal->isVisible()) {
@@ -91,28 +93,36 @@ inline void OnNextModal(std::function<void(QWidget*)> action) {
     timer->start();
 }
 
-// The two windows' centres, frames included, lie within a pixel of each other.
 inline ::testing::AssertionResult CentredOn(const QWidget* dialog, const QWidget* mainWindow) {
-    const QPoint a = dialog->frameGeometry().center();
-    const QPoint b = mainWindow->frameGeometry().center();
-    if (std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "dialog centre (" << a.x() << ", " << a.y() << "), main window centre (" << b.x()
-           << ", " << b.y() << ")";
+    const QPoint d = dialog->frameGeometry().center() - mainWindow->frameGeometry().center();
+    return std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1
+               ? ::testing::AssertionSuccess()
+               : ::testing::AssertionFailure() << "centres apart by " << d.x() << ", " << d.y();
 }
 
-// A settings store of the test's own, so the dialogs' writers touch no real profile.
-class TempSettingsStore {
-  public:
-    TempSettingsStore() {
+// A shown stand-in for the main window, with a settings store of its own so that the
+// dialogs' writers touch no real profile. Its first member makes the application.
+class DialogFixture : public ::testing::Test {
+  protected:
+    DialogFixture() {
         EXPECT_TRUE(folder_.isValid());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_.path());
+        mainWindow.setGeometry(160, 100, 620, 540);
+        mainWindow.show();
+    }
+    ::testing::AssertionResult CentredOnMain(const QWidget* dialog) const {
+        return CentredOn(dialog, &mainWindow);
+    }
+    template <typename T>
+    static T* Find(const QWidget& parent, const QString& name) {
+        T* widget = parent.findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
     }
 
-  private:
+    bool applicationReady_ = (EnsureApplication(), true);
     QTemporaryDir folder_;
+    QWidget mainWindow;
 };
 
 }  // namespace velmora::dialogs_test

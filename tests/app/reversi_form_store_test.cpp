@@ -1,39 +1,23 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "app/quit_signals.h"
 #include "app/reversi_dialogs.h"
-#include "engine/rules.h"
-#include "game/game_texts.h"
 #include "window_rig.h"
 
 namespace velmora {
 namespace {
 
-using window_test::ClickSquare;
-using window_test::WindowRig;
+using namespace window_test;
 
 // Set by TerminatedGameKeepsItsResult in the copy of this program it starts.
 constexpr const char* kChildFolderVariable = "VELMORA_QUIT_CHILD";
-
-void QuickGameAgainstTheComputer(QSettings& store) {
-    store.setValue("options/brdim", "8");
-    store.setValue("options/anief", "no");
-    store.setValue("options/gamet", "computer");
-    store.setValue("options/level", "1");
-    store.setValue("options/showtips", "no");
-    store.setValue("net/listn", "no");
-}
 
 StatisticsTable StatisticsOnDisk(const QString& iniPath) {
     const QSettings store(iniPath, QSettings::IniFormat);
@@ -43,36 +27,25 @@ StatisticsTable StatisticsOnDisk(const QString& iniPath) {
                   static_cast<std::size_t>(bytes.size())));
 }
 
-void PlayToTheEnd(TReversiForm& form) {
-    const GamePosition& p = form.Session().position;
-    for (int guard = 0; guard < 100 && !p.gameOver; ++guard) {
-        for (const int square : MoveOrder(p.boardSize)) {
-            if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
-                ClickSquare(form, square);
-                break;
-            }
-        }
-    }
-}
-
 // A counted result and a changed setting are on disk at once, before the window closes.
 // Started by TerminatedGameKeepsItsResult, the copy then removes the file and waits for
 // SIGTERM, which must write everything again through the window's normal close.
 TEST(ReversiFormStoreTest, WhatThePlayerEarnsIsOnDiskAtOnce) {
     const QString childFolder = qEnvironmentVariable(kChildFolderVariable);
-    WindowRig rig({}, QuickGameAgainstTheComputer, nullptr, childFolder);
+    WindowRig rig({}, Profile(), nullptr, childFolder);
     TReversiForm& form = *rig.form;
     WindowRig::Settle();
-    PlayToTheEnd(form);
+    window_test::PlayToTheEnd(form);
     ASSERT_TRUE(form.Session().position.gameOver);
-    EXPECT_EQ(form.StatusPanelText(0), QString::fromUtf8(kGameOverText));
+    EXPECT_EQ(form.StatusPanelText(0), QStringLiteral("Игра окончена"));
     ASSERT_FALSE(rig.finals.empty());
     const LevelCounters counters = StatisticsOnDisk(rig.IniPath()).Level(0, 1);
     EXPECT_EQ(counters.games, 1u);
     EXPECT_EQ(counters.wins + counters.losses + counters.draws, 1u);
+    const bool soundWasOn = form.Session().settings.soundOn;
     form.Menu().sound->trigger();
     EXPECT_EQ(QSettings(rig.IniPath(), QSettings::IniFormat).value("options/sndef").toString(),
-              form.Session().settings.soundOn ? "yes" : "no");
+              soundWasOn ? "no" : "yes");
     if (childFolder.isEmpty()) {
         return;
     }
@@ -100,11 +73,7 @@ TEST(ReversiFormStoreTest, TerminatedGameKeepsItsResult) {
         {QStringLiteral("--gtest_filter=ReversiFormStoreTest.WhatThePlayerEarnsIsOnDiskAtOnce")});
     ASSERT_TRUE(child.waitForStarted(10000));
     QByteArray output;
-    QElapsedTimer clock;
-    clock.start();
-    while (!output.contains("counted\n") && child.state() == QProcess::Running &&
-           clock.elapsed() < 120000) {
-        child.waitForReadyRead(500);
+    while (!output.contains("counted\n") && child.waitForReadyRead(120000)) {
         output += child.readAllStandardOutput();
     }
     ASSERT_TRUE(output.contains("counted\n")) << output.toStdString();
@@ -118,12 +87,10 @@ TEST(ReversiFormStoreTest, TerminatedGameKeepsItsResult) {
     EXPECT_EQ(StatisticsOnDisk(ini).Level(0, 1).games, 1u);
 }
 
-// A damaged settings file is reported once, at the start that repairs it.
 TEST(ReversiFormStoreTest, ADamagedSettingsFileIsReportedOnce) {
     QTemporaryDir profile;
     const auto damaged = [](QSettings& store) {
-        QuickGameAgainstTheComputer(store);
-        store.sync();
+        Profile()(store);
         QFile file(store.fileName());
         ASSERT_TRUE(file.open(QIODevice::Append));
         file.write("[General]\nStatistics=\"@ByteArray(\\x5\\0\\0\\0\\x3\n");
@@ -147,7 +114,7 @@ TEST(ReversiFormStoreTest, ADamagedSettingsFileIsReportedOnce) {
 // A store that cannot be written is reported once for a run of failed writes, the last one
 // at exit while the window still shows, not again after it has closed.
 TEST(ReversiFormStoreTest, AStoreThatCannotBeWrittenIsReportedOnce) {
-    WindowRig rig({}, QuickGameAgainstTheComputer);
+    WindowRig rig({}, Profile());
     auto dialogs = std::make_unique<ReversiDialogs>(*rig.form);
     WindowRig::Settle();
     const QString profile = rig.ConfigFolder() + "/Velmora";

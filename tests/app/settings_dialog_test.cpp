@@ -1,75 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
-
 #include "app/settings_dialog.h"
 #include "dialogs_test_support.h"
 
 namespace velmora {
 namespace {
 
-using dialogs_test::EnsureApplication;
 using dialogs_test::OnNextModal;
+using SettingsDialogTest = dialogs_test::DialogFixture;
 
-// A profile far from the defaults in every option the dialog shows.
 Settings UnusualSettings() {
     Settings s;
-    s.versusComputer = true;
-    s.level = 7;
-    s.noviceLevel = false;
+    s.versusComputer = s.musicOn = s.useTray = s.advancedEngine = s.showPossibleMoves = true;
+    s.noviceLevel = s.soundOn = s.animationOn = s.showPreviousMove = false;
     s.computerSide = White;
-    s.soundOn = false;
-    s.musicOn = true;
-    s.animationOn = false;
-    s.useTray = true;
-    s.cursorSkin = 1;
-    s.borderSkin = 1;
+    s.level = 7;
+    s.cursorSkin = s.borderSkin = 1;
     s.boardSize = 10;
-    s.advancedEngine = true;
-    s.showPreviousMove = false;
-    s.showPossibleMoves = true;
     return s;
 }
-
-class SettingsDialogTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        EnsureApplication();
-        mainWindow.setGeometry(140, 90, 600, 520);
-        mainWindow.show();
-    }
-
-    template <typename T>
-    T* Find(const TSideDlg& dialog, const char* name) {
-        T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
-    // Flips every control of the dialog away from what it shows.
-    void ChangeEveryControl(TSideDlg& dialog) {
-        Find<QRadioButton>(dialog, "WhiteRadio")->click();
-        Find<QRadioButton>(dialog, "HumanRadio")->click();
-        for (const char* list : {"LevelList", "AlgorithmList", "CursorList", "BorderList"}) {
-            QComboBox* box = Find<QComboBox>(dialog, list);
-            box->setCurrentIndex((box->currentIndex() + 1) % box->count());
-        }
-        Find<QRadioButton>(dialog, "Size8Radio")->click();
-        for (const char* name : {"SoundBox", "MusicBox", "AnimationBox", "TrayBox",
-                                 "PreviousMoveBox", "PossibleMovesBox"}) {
-            Find<QCheckBox>(dialog, name)->click();
-        }
-    }
-
-    dialogs_test::ApplicationInstance application;
-    QWidget mainWindow;
-};
 
 TEST_F(SettingsDialogTest, ControlsShowTheSettingsWithTheirTexts) {
     const Settings s = UnusualSettings();
@@ -97,49 +46,52 @@ TEST_F(SettingsDialogTest, ControlsShowTheSettingsWithTheirTexts) {
     EXPECT_TRUE(Find<QRadioButton>(dialog, "BlackRadio")->isChecked());
     EXPECT_EQ(Find<QRadioButton>(dialog, "WhiteRadio")->text(), QStringLiteral("&Жёлтые"));
     EXPECT_EQ(Find<QRadioButton>(dialog, "BlackRadio")->text(), QStringLiteral("&Зелёные"));
-}
 
-TEST_F(SettingsDialogTest, NoviceShowsLevelZeroAndOutOfRangeSkinsShowTheFirstEntry) {
-    Settings s;
-    s.level = 1;
-    s.noviceLevel = true;
-    s.figureSkin = -4;
-    s.cursorSkin = 9;
-    TSideDlg dialog(s);
-    const SettingsDialogChoices choices = dialog.Choices();
-    EXPECT_EQ(choices.levelIndex, 0);
-    EXPECT_EQ(choices.figureSkin, 0);
-    EXPECT_EQ(choices.cursorSkin, 0);
+    // The lists refilled keep their selections, or fall back to the first entries.
+    dialog.FillLists(true);
+    EXPECT_EQ(dialog.Choices(), ChoicesFromSettings(s));
+    dialog.FillLists(false);
+    const SettingsDialogChoices reset = dialog.Choices();
+    EXPECT_EQ(
+        std::vector({reset.levelIndex, reset.algorithmIndex, reset.cursorSkin, reset.borderSkin}),
+        std::vector({0, 0, 0, 0}));
+
+    // A novice shows level 0; skins out of range show the first entry.
+    Settings novice;
+    novice.level = 1;
+    novice.noviceLevel = true;
+    novice.figureSkin = -4;
+    novice.cursorSkin = 9;
+    const SettingsDialogChoices c = TSideDlg(novice).Choices();
+    EXPECT_EQ(std::vector({c.levelIndex, c.figureSkin, c.cursorSkin}), std::vector({0, 0, 0}));
 }
 
 TEST_F(SettingsDialogTest, CancelAfterChangingEveryControlLeavesSettingsAndNextShowing) {
     const Settings s = UnusualSettings();
-    const Settings before = s;
     TSideDlg dialog(s, &mainWindow);
     SettingsDialogChoices seenWhileOpen;
-    OnNextModal([&](QWidget*) {
-        ChangeEveryControl(dialog);
+    OnNextModal([&](QWidget* modal) {
+        EXPECT_TRUE(CentredOnMain(modal));
+        for (const char* radio : {"WhiteRadio", "HumanRadio", "Size8Radio"}) {
+            Find<QRadioButton>(dialog, radio)->click();
+        }
+        for (const char* list : {"LevelList", "AlgorithmList", "CursorList", "BorderList"}) {
+            QComboBox* box = Find<QComboBox>(dialog, list);
+            box->setCurrentIndex((box->currentIndex() + 1) % box->count());
+        }
+        for (const char* name : {"SoundBox", "MusicBox", "AnimationBox", "TrayBox",
+                                 "PreviousMoveBox", "PossibleMovesBox"}) {
+            Find<QCheckBox>(dialog, name)->click();
+        }
         seenWhileOpen = dialog.Choices();
         Find<QTabWidget>(dialog, "PageControl")->setCurrentIndex(2);
         QTest::keyClick(Find<QComboBox>(dialog, "BorderList"), Qt::Key_Escape);
     });
     EXPECT_FALSE(dialog.Execute(&mainWindow, s));
-    // Every control really moved while the dialog was open...
     const SettingsDialogChoices old = ChoicesFromSettings(s);
-    EXPECT_NE(seenWhileOpen.versusComputer, old.versusComputer);
-    EXPECT_NE(seenWhileOpen.computerSide, old.computerSide);
-    EXPECT_NE(seenWhileOpen.levelIndex, old.levelIndex);
-    EXPECT_NE(seenWhileOpen.boardSize, old.boardSize);
-    EXPECT_NE(seenWhileOpen.algorithmIndex, old.algorithmIndex);
-    EXPECT_NE(seenWhileOpen.cursorSkin, old.cursorSkin);
-    EXPECT_NE(seenWhileOpen.borderSkin, old.borderSkin);
-    EXPECT_NE(seenWhileOpen.soundOn, old.soundOn);
-    EXPECT_NE(seenWhileOpen.showPreviousMove, old.showPreviousMove);
-    // ...and Cancel put every one back.
+    EXPECT_NE(seenWhileOpen, old);
     EXPECT_EQ(dialog.Choices(), old);
-    EXPECT_EQ(s, before);
 
-    // The next showing opens on the tab chosen last and shows the old values.
     int tabAtShow = -1;
     SettingsDialogChoices atShow;
     OnNextModal([&](QWidget*) {
@@ -156,62 +108,23 @@ TEST_F(SettingsDialogTest, EnterOnAnyControlAcceptsAndEscapeCancels) {
     const Settings s;
     TSideDlg dialog(s, &mainWindow);
     for (const char* name : {"LevelList", "OKBtn", "CancelBtn", "HumanRadio"}) {
-        OnNextModal([&](QWidget*) {
-            QTest::keyClick(dialog.findChild<QWidget*>(QString::fromLatin1(name)), Qt::Key_Enter);
-        });
-        EXPECT_TRUE(dialog.Execute(&mainWindow, s)) << name;
-        OnNextModal([&](QWidget*) {
-            QTest::keyClick(dialog.findChild<QWidget*>(QString::fromLatin1(name)), Qt::Key_Escape);
-        });
-        EXPECT_FALSE(dialog.Execute(&mainWindow, s)) << name;
+        for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_Escape}) {
+            OnNextModal([&](QWidget*) { QTest::keyClick(Find<QWidget>(dialog, name), key); });
+            EXPECT_EQ(dialog.Execute(&mainWindow, s), key == Qt::Key_Enter) << name;
+        }
     }
-}
-
-TEST_F(SettingsDialogTest, OpensCentredOnTheMainWindow) {
-    const Settings s;
-    TSideDlg dialog(s, &mainWindow);
-    bool opened = false;
-    OnNextModal([&](QWidget* modal) {
-        opened = true;
-        EXPECT_TRUE(dialogs_test::CentredOn(modal, &mainWindow));
-        modal->close();
-    });
-    dialog.Execute(&mainWindow, s);
-    EXPECT_TRUE(opened);
-}
-
-TEST_F(SettingsDialogTest, PlayerOpponentGreysTheSideRadios) {
-    Settings s;
-    TSideDlg dialog(s);
-    auto* white = Find<QRadioButton>(dialog, "WhiteRadio");
-    auto* black = Find<QRadioButton>(dialog, "BlackRadio");
-    EXPECT_TRUE(white->isEnabled());
-    Find<QRadioButton>(dialog, "HumanRadio")->click();
-    EXPECT_FALSE(white->isEnabled());
-    EXPECT_FALSE(black->isEnabled());
-    Find<QRadioButton>(dialog, "ComputerRadio")->click();
-    EXPECT_TRUE(white->isEnabled());
-    EXPECT_TRUE(black->isEnabled());
-
-    // Selected from the settings, as at a showing, the radios follow too.
-    s.versusComputer = false;
-    dialog.SyncFromSettings(s);
-    EXPECT_FALSE(white->isEnabled());
 }
 
 TEST_F(SettingsDialogTest, NetworkLockDisablesTheGameControlsAndKeepsTheOwnChoices) {
     Settings s;  // the player's own choice: the computer, playing White
     TSideDlg dialog(s);
     dialog.LockForNetGame(true);
-    for (const char* name : {"OpponentGroup", "SideGroup", "LevelGroup", "AlgorithmGroup"}) {
-        EXPECT_FALSE(Find<QGroupBox>(dialog, name)->isEnabled()) << name;
+    for (const char* name :
+         {"OpponentGroup", "SideGroup", "LevelGroup", "AlgorithmGroup", "ComputerRadio",
+          "WhiteRadio", "Size8Radio", "Size10Radio", "LevelList", "CursorList", "SoundBox"}) {
+        const bool kept = std::string(name) == "CursorList" || std::string(name) == "SoundBox";
+        EXPECT_EQ(Find<QWidget>(dialog, name)->isEnabled(), kept) << name;
     }
-    for (const char* name : {"ComputerRadio", "WhiteRadio", "Size8Radio", "Size10Radio"}) {
-        EXPECT_FALSE(Find<QRadioButton>(dialog, name)->isEnabled()) << name;
-    }
-    EXPECT_FALSE(Find<QComboBox>(dialog, "LevelList")->isEnabled());
-    EXPECT_TRUE(Find<QComboBox>(dialog, "CursorList")->isEnabled());
-    EXPECT_TRUE(Find<QCheckBox>(dialog, "SoundBox")->isEnabled());
 
     // The network game borrows the two fields; the dialog keeps what the player chose.
     Settings network = s;
@@ -219,32 +132,24 @@ TEST_F(SettingsDialogTest, NetworkLockDisablesTheGameControlsAndKeepsTheOwnChoic
     network.computerSide = White;
     network.boardSize = 10;
     dialog.SyncFromSettings(network);
-    EXPECT_TRUE(dialog.Choices().versusComputer);
-    EXPECT_EQ(dialog.Choices().computerSide, Black);
-    EXPECT_EQ(dialog.Choices().boardSize, 10);
+    const SettingsDialogChoices own = dialog.Choices();
+    EXPECT_TRUE(own.versusComputer && own.computerSide == Black && own.boardSize == 10);
     const Settings stored = dialog.SettingsToStore(network);
-    EXPECT_TRUE(stored.versusComputer);
-    EXPECT_EQ(stored.computerSide, Black);
-    EXPECT_EQ(stored.boardSize, 10);
+    EXPECT_TRUE(stored.versusComputer && stored.computerSide == Black);
 
     dialog.LockForNetGame(false);
-    EXPECT_TRUE(Find<QRadioButton>(dialog, "WhiteRadio")->isEnabled());
     EXPECT_TRUE(Find<QComboBox>(dialog, "LevelList")->isEnabled());
     EXPECT_EQ(dialog.SettingsToStore(network), network);
-}
 
-TEST_F(SettingsDialogTest, FillListsKeepsOrResetsTheSelections) {
-    const Settings s = UnusualSettings();
-    TSideDlg dialog(s);
-    dialog.FillLists(true);
-    EXPECT_EQ(dialog.Choices(), ChoicesFromSettings(s));
-    dialog.FillLists(false);
-    const SettingsDialogChoices reset = dialog.Choices();
-    EXPECT_EQ(reset.levelIndex, 0);
-    EXPECT_EQ(reset.algorithmIndex, 0);
-    EXPECT_EQ(reset.cursorSkin, 0);
-    EXPECT_EQ(reset.borderSkin, 0);
-    EXPECT_EQ(Find<QComboBox>(dialog, "LevelList")->count(), 10);
+    // A player opponent greys the side radios, whether clicked or selected from the settings.
+    auto* white = Find<QRadioButton>(dialog, "WhiteRadio");
+    auto* black = Find<QRadioButton>(dialog, "BlackRadio");
+    Find<QRadioButton>(dialog, "ComputerRadio")->click();
+    EXPECT_TRUE(white->isEnabled() && black->isEnabled());
+    Find<QRadioButton>(dialog, "HumanRadio")->click();
+    EXPECT_FALSE(white->isEnabled() || black->isEnabled());
+    dialog.SyncFromSettings(s);
+    EXPECT_TRUE(white->isEnabled());
 }
 
 }  // namespace

@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QAction>
 #include <QDialog>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <deque>
+#include <QFile>
 #include <memory>
 
 #include "app/audio_null_backend.h"
@@ -16,30 +12,16 @@
 #include "app/reversi_form.h"
 #include "dialogs_test_support.h"
 #include "engine/board.h"
+#include "engine/rules.h"
 #include "view/board_widget.h"
 
 namespace velmora::window_test {
 
 using dialogs_test::EnsureApplication;
+using RecordingPrompter = dialogs_test::ScriptedPrompter;
 
-struct RecordingPrompter : Prompter {
-    std::deque<bool> answers;
-    std::vector<std::string> questions, messages;
-    bool AskYesNo(const std::string& text) override {
-        questions.push_back(text);
-        const bool yes = !answers.empty() && answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
-        }
-        return yes;
-    }
-    void Inform(const std::string& text) override { messages.push_back(text); }
-    void ReportError(const std::string& text) override { messages.push_back(text); }
-};
-
-// The real main window, headless and silent, with a settings store of its own, the files
-// of the source tree, scripted questions and file dialogs, and every modal dialog closed as
-// soon as it shows (the messages of the game-over dialogs are kept).
+// The real main window, headless and silent, with its own settings store, scripted questions
+// and file dialogs; each modal dialog is closed as it shows (game-over messages are kept).
 class WindowRig {
   public:
     // configFolder: where the settings live; empty for a temporary folder of the rig's own.
@@ -60,29 +42,28 @@ class WindowRig {
         options.arguments = std::move(arguments);
         options.programFolder = QStringLiteral(VELMORA_SOURCE_DIR);
         options.audioBackend = audio ? std::move(audio) : std::make_unique<NullAudioBackend>();
-        auto prompter = std::make_unique<RecordingPrompter>();
+        auto prompter = std::make_unique<RecordingPrompter>(false);
         prompter_ = prompter.get();
         options.prompter = std::move(prompter);
         options.fileDialogs.chooseOpenPath = [this](QWidget*) { return openPath; };
         options.fileDialogs.chooseSavePath = [this](QWidget*) { return savePath; };
-        if (adjust) {
+        if (adjust)
             adjust(options);
-        }
         form = std::make_unique<TReversiForm>(std::move(options));
 
         closer_.setInterval(2);
         QObject::connect(&closer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) {
-                if (onDialog) {
-                    onDialog(dialog);
-                    return;
-                }
-                if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
-                    finals.push_back(final->Message());
-                }
-                dialog->done(nextDialogResult);
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) {
+                return;
             }
+            if (onDialog) {
+                return onDialog(dialog);
+            }
+            if (auto* final = qobject_cast<TFinalDlg*>(dialog)) {
+                finals.push_back(final->Message());
+            }
+            dialog->done(nextDialogResult);
         });
         closer_.start();
     }
@@ -98,15 +79,7 @@ class WindowRig {
     QString ConfigFolder() const { return configPath_; }
     QString IniPath() const { return configPath_ + QStringLiteral("/Velmora/Reversi.ini"); }
 
-    // Lets queued work (the first turn, deferred commands) run.
-    static void Settle(int ms = 20) {
-        QTimer timer;
-        timer.setSingleShot(true);
-        QEventLoop loop;
-        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        timer.start(ms);
-        loop.exec();
-    }
+    static void Settle(int ms = 20) { QTest::qWait(ms); }
 
     std::unique_ptr<TReversiForm> form;
     QString openPath;
@@ -123,7 +96,21 @@ class WindowRig {
     QTimer closer_;
 };
 
-// Clicks the centre of a square, as a player would.
+inline std::function<void(QSettings&)> Profile(const char* size = "8",
+                                               const char* opponent = "computer",
+                                               const char* level = "1",
+                                               const char* animation = "no") {
+    return [=](QSettings& store) {
+        store.setValue("options/brdim", size);
+        store.setValue("options/anief", animation);
+        store.setValue("options/gamet", opponent);
+        store.setValue("options/level", level);
+        store.setValue("options/showtips", "no");
+        store.setValue("net/listn", "no");
+        store.sync();
+    };
+}
+
 inline void ClickSquare(TReversiForm& form, int square) {
     const GamePosition& position = form.Session().position;
     const int cell = position.boardSize == 8 ? 61 : 49;
@@ -131,6 +118,36 @@ inline void ClickSquare(TReversiForm& form, int square) {
                        22 + cell * RowOf(position.boardSize, square) + cell / 2);
     QTest::mouseMove(form.Board(), point);
     QTest::mouseClick(form.Board(), Qt::LeftButton, {}, point);
+}
+
+inline int FirstLegal(const GamePosition& p) {
+    for (const int square : MoveOrder(p.boardSize)) {
+        if (IsLegal(p.board, p.boardSize, square, p.sideToMove, Opponent(p.sideToMove))) {
+            return square;
+        }
+    }
+    return NoMove;
+}
+
+inline void ClickFirstLegal(TReversiForm& form) {
+    ClickSquare(form, FirstLegal(form.Session().position));
+}
+
+// The side to move plays its first legal square until the game is over or has moveLimit moves.
+inline void PlayToTheEnd(TReversiForm& form, int moveLimit = 1000) {
+    const GameSession& session = form.Session();
+    for (int guard = 0;
+         guard < 200 && !session.position.gameOver && session.record.Count() < moveLimit; ++guard) {
+        const int square = FirstLegal(session.position);
+        if (square != NoMove) {
+            ClickSquare(form, square);
+        }
+    }
+}
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 }  // namespace velmora::window_test

@@ -1,71 +1,27 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 #include "app/help_window.h"
 #include "app/match_folder.h"
 #include "app/qt_translation.h"
 #include "app/velmora_application.h"
-#include "engine/rules.h"
 #include "window_rig.h"
 
 namespace velmora {
 namespace {
 
-using window_test::WindowRig;
+using namespace window_test;
 
-void Presets(QSettings& store, const char* opponent, const char* level = "1") {
-    store.setValue("options/brdim", "8");
-    store.setValue("options/anief", "no");
-    store.setValue("options/gamet", opponent);
-    store.setValue("options/level", level);
-    store.setValue("options/showtips", "no");
-    store.setValue("net/listn", "no");
-    store.sync();
-}
-
-QStringList ButtonTexts(const QWidget& dialog) {
-    QStringList texts;
-    for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        texts << button->text();
-    }
-    return texts;
-}
-
-TEST(WindowShellTest, QtStandardDialogsSpeakRussian) {
+TEST(WindowShellTest, QtDialogsSpeakRussianAndCaptionsAreTheirTextsAlone) {
     dialogs_test::EnsureApplication();
     ASSERT_TRUE(InstallQtTranslation(*qApp)) << "qt6-translations-l10n is not installed";
-    QFileDialog save(nullptr, QStringLiteral("Сохранить..."), QDir::tempPath(),
-                     QStringLiteral("Сохранённые партии (*.qvz)"));
-    save.setOption(QFileDialog::DontUseNativeDialog);
-    save.setAcceptMode(QFileDialog::AcceptSave);
-    save.show();
-    const QStringList buttons = ButtonTexts(save);
-    EXPECT_TRUE(buttons.contains(QStringLiteral("&Сохранить"))) << buttons.join('|').toStdString();
-    EXPECT_TRUE(buttons.contains(QStringLiteral("Отмена"))) << buttons.join('|').toStdString();
-    QStringList labels;
-    for (const QLabel* label : save.findChildren<QLabel*>()) {
-        labels << label->text();
-    }
-    EXPECT_TRUE(labels.contains(QStringLiteral("&Имя файла:"))) << labels.join('|').toStdString();
-    save.reject();
-
-    // The overwrite question and the Yes/No buttons of Qt's own message boxes.
     EXPECT_EQ(QCoreApplication::translate("QFileDialog",
                                           "%1 already exists.\nDo you want to replace it?"),
               QStringLiteral("%1 уже существует.\nЗаменить его?"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Да"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Нет"));
-}
 
-TEST(WindowShellTest, CaptionsAreTheirTextsAlone) {
-    dialogs_test::EnsureApplication();
     const QString before = QCoreApplication::applicationName();
     ConfigureApplication(*qApp);
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Velmora Reversi 4.00"));
@@ -75,79 +31,29 @@ TEST(WindowShellTest, CaptionsAreTheirTextsAlone) {
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
     QCoreApplication::setApplicationName(before);
 
-    WindowRig rig({}, [](QSettings& store) { Presets(store, "human"); });
+    WindowRig rig({}, Profile("8", "human"));
     EXPECT_EQ(rig.form->windowTitle(), QStringLiteral("Вельморные Реверси 4.02"));
 }
 
-TEST(WindowShellTest, ShortDroppedFilesAreReportedAndChangeNothing) {
-    QTemporaryDir folder;
-    WindowRig rig({}, [](QSettings& store) { Presets(store, "human"); });
-    TReversiForm& form = *rig.form;
-    WindowRig::Settle();
-    window_test::ClickSquare(form, 53);
-    const GamePosition before = form.Session().position;
-    for (const QByteArray& bytes : {QByteArray(), QByteArray("2ZV")}) {
-        const QString path = folder.filePath(QStringLiteral("short%1.qvz").arg(bytes.size()));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        rig.Prompts().messages.clear();
-        form.DropFile(path);
-        ASSERT_EQ(rig.Prompts().messages.size(), 1u) << bytes.size() << " bytes";
-        EXPECT_NE(rig.Prompts().messages[0].find(QFileInfo(path).fileName().toStdString()),
-                  std::string::npos);
-        EXPECT_EQ(form.Session().position.board, before.board);
-        EXPECT_EQ(form.Session().record.Count(), 1);
-    }
-}
-
-TEST(WindowShellTest, HelpShowsInOwnWindowWhenTheDesktopCannotOpenIt) {
-    QStringList opened;
-    WindowRig rig(
-        {}, [](QSettings& store) { Presets(store, "human"); }, nullptr, QString(),
-        [&opened](ReversiFormOptions& options) {
-            options.openDocument = [&opened](const QString& path,
-                                             const std::function<void()>& failed) {
-                opened << path;
-                failed();
-            };
-        });
-    rig.form->Menu().help->trigger();
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/docs/readme_rus.txt")));
-    auto* window = rig.form->findChild<THelpWindow*>();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Помощь"));
-    EXPECT_TRUE(window->Text().contains(QStringLiteral("ВЕЛЬМОРНЫЕ РЕВЕРСИ 4.00")));
-    // A second F1 raises the same window.
-    rig.form->Menu().help->trigger();
-    EXPECT_EQ(rig.form->findChildren<THelpWindow*>().size(), 1);
-    EXPECT_TRUE(rig.Prompts().messages.empty());
-}
-
-// A platform that does not let the program move the pointer.
 struct RefusingCursorPort : CursorPort {
     std::vector<QPoint>* asked;
     explicit RefusingCursorPort(std::vector<QPoint>* log) : asked(log) {}
-    bool MoveTo(const QPoint& global) override {
-        asked->push_back(global);
-        return false;
-    }
+    bool MoveTo(const QPoint& global) override { return asked->push_back(global), false; }
 };
 
-TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo) {
+TEST(WindowShellTest, HintArrowKeysAndHelpWhereTheDesktopRefuses) {
     std::vector<QPoint> asked;
-    WindowRig rig(
-        {}, [](QSettings& store) { Presets(store, "human"); }, nullptr, QString(),
-        [&asked](ReversiFormOptions& options) {
-            options.cursorPort = std::make_unique<RefusingCursorPort>(&asked);
-        });
+    QStringList opened;
+    WindowRig rig({}, Profile("8", "human"), nullptr, QString(), [&](ReversiFormOptions& options) {
+        options.cursorPort = std::make_unique<RefusingCursorPort>(&asked);
+        options.openDocument = [&opened](const QString& path, const std::function<void()>& failed) {
+            opened << path;
+            failed();
+        };
+    });
     TReversiForm& form = *rig.form;
     WindowRig::Settle();
 
-    // The hint: Enter then plays on the square it named, though the pointer never moved.
     form.Menu().hint->trigger();
     ASSERT_EQ(asked.size(), 1u);
     const QPoint hinted = form.Board()->mapFromGlobal(asked[0]);
@@ -156,25 +62,12 @@ TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo)
     ASSERT_EQ(form.Session().record.Count(), 1);
     EXPECT_EQ(form.Session().record.Entry(0).square, hintedSquare);
 
-    // The arrow keys: from the hinted square to a legal one, then Enter plays there.
-    const GamePosition& position = form.Session().position;
-    int target = NoMove;
-    for (const int square : MoveOrder(8)) {
-        if (target == NoMove && IsLegal(position.board, 8, square, position.sideToMove,
-                                        Opponent(position.sideToMove))) {
-            target = square;
-        }
-    }
-    ASSERT_NE(target, NoMove);
-    const int col = ColumnOf(8, target);
-    const int row = RowOf(8, target);
-    const int dx = col - ColumnOf(8, hintedSquare);
-    const int dy = row - RowOf(8, hintedSquare);
-    for (int i = 0; i < std::abs(dx); ++i) {
-        QTest::keyClick(&form, dx > 0 ? Qt::Key_Right : Qt::Key_Left);
-    }
-    for (int i = 0; i < std::abs(dy); ++i) {
-        QTest::keyClick(&form, dy > 0 ? Qt::Key_Down : Qt::Key_Up);
+    const int target = window_test::FirstLegal(form.Session().position);
+    const int col = ColumnOf(8, target), row = RowOf(8, target);
+    const int dx = col - ColumnOf(8, hintedSquare), dy = row - RowOf(8, hintedSquare);
+    for (int i = 0; i < std::abs(dx) + std::abs(dy); ++i) {
+        QTest::keyClick(&form, i < std::abs(dx) ? (dx > 0 ? Qt::Key_Right : Qt::Key_Left)
+                                                : (dy > 0 ? Qt::Key_Down : Qt::Key_Up));
     }
     ASSERT_EQ(asked.size(), 1u + std::abs(dx) + std::abs(dy));
     EXPECT_EQ(form.Board()->mapFromGlobal(asked.back()),
@@ -182,25 +75,17 @@ TEST(WindowShellTest, HintAndArrowKeysMoveTheBoardCursorWhereThePointerCannotGo)
     QTest::keyClick(&form, Qt::Key_Return);
     ASSERT_EQ(form.Session().record.Count(), 2);
     EXPECT_EQ(form.Session().record.Entry(1).square, target);
-}
 
-TEST(WindowShellTest, HourglassCoversTheWholeWindowWhileTheComputerThinks) {
-    WindowRig rig({}, [](QSettings& store) { Presets(store, "computer", "9"); });
-    TReversiForm& form = *rig.form;
-    WindowRig::Settle();
-    bool hourglass = false;
-    QTimer watch;
-    watch.setInterval(0);
-    QObject::connect(&watch, &QTimer::timeout, [&hourglass] {
-        const QCursor* cursor = QGuiApplication::overrideCursor();
-        hourglass = hourglass || (cursor != nullptr && cursor->shape() == Qt::WaitCursor);
-    });
-    watch.start();
-    window_test::ClickSquare(form, 53);
-    watch.stop();
-    EXPECT_EQ(form.Session().record.Count(), 2) << "the computer answered";
-    EXPECT_TRUE(hourglass);
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    // Help the desktop cannot open shows in a window of its own; a second F1 raises it.
+    form.Menu().help->trigger();
+    form.Menu().help->trigger();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/docs/readme_rus.txt")));
+    const auto windows = form.findChildren<THelpWindow*>();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_TRUE(windows[0]->isVisible() && windows[0]->windowTitle() == QStringLiteral("Помощь"));
+    EXPECT_TRUE(windows[0]->Text().contains(QStringLiteral("ВЕЛЬМОРНЫЕ РЕВЕРСИ 4.00")));
+    EXPECT_TRUE(rig.Prompts().messages.empty());
 }
 
 TEST(WindowShellTest, MatchFolderStartsAtDocumentsAndFollowsTheLastMatch) {
