@@ -35,6 +35,10 @@ inline void EnsureApplication() {
         new QApplication(argc, argv);
     }
 }
+// A base that makes the application before the fixture's other bases and members.
+struct ApplicationInstance {
+    ApplicationInstance() { EnsureApplication(); }
+};
 
 // Answers questions from a script and remembers what was asked and said. When strict, a
 // question the script did not expect fails the test; either way it is answered No.
