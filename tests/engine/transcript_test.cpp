@@ -67,6 +67,7 @@ TEST(TranscriptTest, AcceptsTheUsualWaysOfWritingMoves) {
         {"e6f4c3", {}, 8, three},
         {"E6F4C3", {}, 8, three},
         {"e6 F4, c3", {}, 8, three},
+        {"e6;f4;\tc3", {}, 8, three},
         {"e6\r\nf4\nc3\n", {}, 8, three},
         {"1. e6 2. f4 3. c3", {}, 8, three},
         {"1.e6 f4 2...c3", {}, 8, three},
