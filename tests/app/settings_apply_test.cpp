@@ -64,7 +64,7 @@ TEST(SettingsApplyTest, LevelOrAlgorithmChangeAsksOnlyWhenACountedGameIsAtStake)
         bool trainingAfter;
     };
     const std::vector<Case> cases = {
-        {"before the first move", false, false, true, false, false, {}, 5, 0, 0, 5, 0, false},
+        {"before the first move", false, false, true, false, false, {}, 1, 0, 0, 1, 0, false},
         {"yes", true, false, true, false, false, {true}, 3, 0, 1, 3, 0, true},
         {"no", true, false, true, false, false, {false}, 6, 0, 1, 0, 0, false},
         {"both, yes once", true, false, true, false, false, {true}, 4, 1, 1, 4, 1, true},
