@@ -161,15 +161,18 @@ class NetRig {
 
     // The mover clicks its first legal square; true once the other window has played it too.
     bool PlayOneMove() {
-        TReversiForm* mover = Mover();
-        if (mover == nullptr) {
+        TReversiForm* mover = nullptr;
+        if (!PumpUntil([&] { return (mover = Mover()) != nullptr; })) {
             return false;
         }
         TReversiForm* other =
             mover == answerer.form.get() ? caller.form.get() : answerer.form.get();
         const int count = mover->Session().record.Count();
-        ClickSquare(*mover, FirstLegal(mover->Session().position));
-        return mover->Session().record.Count() == count + 1 &&
+        // A click while the board still animates is refused, as it is for a player.
+        return PumpUntil([&] {
+                   ClickSquare(*mover, FirstLegal(mover->Session().position));
+                   return mover->Session().record.Count() == count + 1;
+               }) &&
                PumpUntil([&] { return other->Session().record.Count() == count + 1; });
     }
 
